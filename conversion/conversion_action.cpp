@@ -1,0 +1,43 @@
+#include "conversion_action.h"
+
+#include "numeric_text.h"
+#include "utf8_text.h"
+
+namespace lagewandler {
+namespace {
+
+constexpr std::size_t kGroupLength = kPositionCodeLength / 2;
+
+// Reads one reference field and decodes one group against it into result.
+void convertGroup(std::string& result, const std::string& referenceField, std::string_view group,
+                  std::string& compactText, const ConversionEnvironment& environment) {
+    const auto reference = roundToInt16(readNumericText(referenceField));
+    if (!reference) {
+        result.clear();
+        environment.messages.showMessage(kMessageInvalidNumber);
+        return;
+    }
+    decodeGroupInto(result, *reference, group, compactText, environment);
+}
+
+}  // namespace
+
+void Command1_Click(FieldModel& fields, const ConversionEnvironment& environment) {
+    fields.compactText.clear();
+    if (utf8CharacterCountUpTo(fields.text2, kPositionCodeLength) != kPositionCodeLength) {
+        environment.messages.showMessage(kMessageNeedEightCharacters);
+        return;
+    }
+    // The message sink may run an event loop (a modal box), so the code is
+    // copied first: nothing it does can change the groups being decoded.
+    const std::string code = fields.text2;
+    const std::string_view latitudeGroup = utf8Characters(code, 0, kGroupLength);
+    const std::string_view longitudeGroup = utf8Characters(code, kGroupLength, kGroupLength);
+    // North is read and written before east is read: the order of the
+    // messages the operator sees depends on it.
+    convertGroup(fields.text3, fields.text6, latitudeGroup, fields.compactText, environment);
+    convertGroup(fields.text4, fields.text1, longitudeGroup, fields.compactText, environment);
+    fields.text5 = fields.compactText;
+}
+
+}  // namespace lagewandler

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "messages.h"
+
+namespace lagewandler {
+
+// What a conversion needs from its surroundings: where messages go, and the
+// decimal separator of the operator's regional settings ("," in Germany; it
+// may be longer than one byte, e.g. the Arabic "٫").
+struct ConversionEnvironment {
+    MessageSink& messages;
+    std::string_view decimalSeparator;
+};
+
+// Decodes one four-character group of a position code, a signed 16-bit
+// hexadecimal offset in ten-thousandths of a degree, against a reference in
+// whole degrees. Returns the degrees/minutes/seconds text and appends the
+// same position as digits (degrees, minutes, whole seconds, two digits each
+// at least) to compactText.
+// On an arithmetic failure (a degree outside the 16-bit range) it shows
+// "ungültiger Zahlenwert", returns "" and leaves compactText as it was.
+// Examples with ",": (50, "1234") -> "50 Grad 27 Min. 57,60 Sek." and
+// appends "502758"; (10, "FFFF") -> "9 Grad 59 Min. 59,64 Sek." and "095960";
+// (50, "FC18") -> "49 Grad 53 Min. 60,00 Sek." and "495360";
+// (50, "ZZZZ") -> "50 Grad 0 Min. 00,00 Sek."; (32767, "2710") -> message, "".
+[[nodiscard]] std::string DecodeGroup(std::int16_t reference, std::string_view group, std::string& compactText,
+                                      const ConversionEnvironment& environment);
+
+// The same, writing the text into result (replacing what it held) so a caller
+// that converts many codes reuses its buffers. result is "" after a failure.
+void decodeGroupInto(std::string& result, std::int16_t reference, std::string_view group,
+                     std::string& compactText, const ConversionEnvironment& environment);
+
+}  // namespace lagewandler

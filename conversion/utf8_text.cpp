@@ -1,0 +1,61 @@
+#include "utf8_text.h"
+
+namespace lagewandler {
+namespace {
+
+[[nodiscard]] bool isContinuation(unsigned char byte) noexcept { return (byte & 0xC0U) == 0x80U; }
+
+// The range the second byte of a sequence must lie in, which rules out
+// overlong forms, surrogates and code points above U+10FFFF in one check.
+struct LeadRule {
+    std::size_t length;
+    unsigned char secondMin;
+    unsigned char secondMax;
+};
+
+[[nodiscard]] LeadRule leadRule(unsigned char lead) noexcept {
+    if (lead >= 0xC2 && lead <= 0xDF) return {2, 0x80, 0xBF};
+    if (lead == 0xE0) return {3, 0xA0, 0xBF};
+    if (lead == 0xED) return {3, 0x80, 0x9F};
+    if (lead >= 0xE1 && lead <= 0xEF) return {3, 0x80, 0xBF};
+    if (lead == 0xF0) return {4, 0x90, 0xBF};
+    if (lead >= 0xF1 && lead <= 0xF3) return {4, 0x80, 0xBF};
+    if (lead == 0xF4) return {4, 0x80, 0x8F};
+    return {1, 0, 0};
+}
+
+}  // namespace
+
+std::size_t utf8CharacterLength(std::string_view text, std::size_t offset) noexcept {
+    const auto lead = static_cast<unsigned char>(text[offset]);
+    const LeadRule rule = leadRule(lead);
+    if (rule.length == 1 || offset + rule.length > text.size()) return 1;
+    const auto second = static_cast<unsigned char>(text[offset + 1]);
+    if (second < rule.secondMin || second > rule.secondMax) return 1;
+    for (std::size_t i = 2; i < rule.length; ++i) {
+        if (!isContinuation(static_cast<unsigned char>(text[offset + i]))) return 1;
+    }
+    return rule.length;
+}
+
+std::size_t utf8CharacterCountUpTo(std::string_view text, std::size_t limit) noexcept {
+    std::size_t count = 0;
+    for (std::size_t offset = 0; offset < text.size() && count <= limit; ++count) {
+        offset += utf8CharacterLength(text, offset);
+    }
+    return count;
+}
+
+std::string_view utf8Characters(std::string_view text, std::size_t first, std::size_t count) noexcept {
+    std::size_t begin = 0;
+    for (std::size_t skipped = 0; skipped < first && begin < text.size(); ++skipped) {
+        begin += utf8CharacterLength(text, begin);
+    }
+    std::size_t end = begin;
+    for (std::size_t taken = 0; taken < count && end < text.size(); ++taken) {
+        end += utf8CharacterLength(text, end);
+    }
+    return text.substr(begin, end - begin);
+}
+
+}  // namespace lagewandler

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace lagewandler {
+
+// Texts are UTF-8. Every length and position the operator sees is counted in
+// characters (code points). A byte that does not belong to a well-formed
+// sequence (stray continuation byte, overlong form, surrogate, truncated
+// sequence) counts as one character of its own, so no input is ever rejected.
+
+// Takes a text and a byte offset inside it; returns the byte length (1 to 4)
+// of the character that starts there. Examples: "A" -> 1, "Ä" -> 2,
+// "\xC3" alone -> 1, "\xE2\x82" (cut off) -> 1, "\xF0\x9F\x98\x80" -> 4.
+[[nodiscard]] std::size_t utf8CharacterLength(std::string_view text, std::size_t offset) noexcept;
+
+// Counts the characters of text, but stops counting once limit is passed, so a
+// huge paste is not walked to its end: the result is min(count, limit + 1).
+// Examples: ("ÄÖÜ12345", 8) -> 8, ("123456789", 8) -> 9, ("", 8) -> 0.
+[[nodiscard]] std::size_t utf8CharacterCountUpTo(std::string_view text, std::size_t limit) noexcept;
+
+// Returns the part of text made of count characters starting at character
+// first (0-based); it is shorter where text ends first.
+// Examples: ("ÄÖÜ12345", 4, 4) -> "2345", ("ABC", 2, 4) -> "C", ("AB", 5, 1) -> "".
+[[nodiscard]] std::string_view utf8Characters(std::string_view text, std::size_t first,
+                                              std::size_t count) noexcept;
+
+}  // namespace lagewandler

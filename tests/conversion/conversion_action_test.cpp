@@ -1,0 +1,146 @@
+#include "conversion_action.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "recording_sink.h"
+
+namespace lagewandler {
+namespace {
+
+const std::vector<std::string> kNone{};
+const std::vector<std::string> kNeedEight{"Bitte 8 Stellen eingeben"};
+const std::vector<std::string> kInvalid{"ungültiger Zahlenwert"};
+const std::vector<std::string> kInvalidTwice{"ungültiger Zahlenwert", "ungültiger Zahlenwert"};
+
+constexpr const char* kLatitude1234 = "50 Grad 27 Min. 57,60 Sek.";
+constexpr const char* kLongitude5678 = "12 Grad 12 Min. 48,96 Sek.";
+constexpr const char* kPrior = "vorher";
+
+struct ActionCase {
+    const char* name;
+    std::string text6;
+    std::string text1;
+    std::string text2;
+    std::string text3;
+    std::string text4;
+    std::string text5;
+    std::vector<std::string> messages;
+};
+
+// Runs one conversion on a model whose result fields hold kPrior, so a case
+// can tell "left unchanged" from "written".
+void expectConversion(const ActionCase& c, const char* separator = ",") {
+    FieldModel fields;
+    fields.text6 = c.text6;
+    fields.text1 = c.text1;
+    fields.text2 = c.text2;
+    fields.text3 = fields.text4 = fields.text5 = fields.compactText = kPrior;
+    RecordingSink sink;
+    Command1_Click(fields, {sink, separator});
+    EXPECT_EQ(fields.text3, c.text3) << c.name;
+    EXPECT_EQ(fields.text4, c.text4) << c.name;
+    EXPECT_EQ(fields.text5, c.text5) << c.name;
+    EXPECT_EQ(sink.messages, c.messages) << c.name;
+    EXPECT_EQ(fields.text2, c.text2) << c.name;
+}
+
+TEST(Command1Click, ConvertsEightCharacterCodes) {
+    const ActionCase cases[] = {
+        {"worked example", "50", "10", "12345678", kLatitude1234, kLongitude5678, "502758121249", kNone},
+        {"no hex digits", "50", "10", "ZZZZZZZZ", "50 Grad 0 Min. 00,00 Sek.", "10 Grad 0 Min. 00,00 Sek.",
+         "500000100000", kNone},
+        {"lower case equals upper case", "50", "10", "00ff00FF", "50 Grad 1 Min. 31,80 Sek.",
+         "10 Grad 1 Min. 31,80 Sek.", "500132100132", kNone},
+        {"comma in reference ends it", "50,7", "10", "12345678", kLatitude1234, kLongitude5678, "502758121249",
+         kNone},
+        {"half reference rounds to even down", "50.5", "10", "12345678", kLatitude1234, kLongitude5678,
+         "502758121249", kNone},
+        {"half reference rounds to even up", "51.5", "10", "12345678", "52 Grad 27 Min. 57,60 Sek.", kLongitude5678,
+         "522758121249", kNone},
+        {"empty reference is zero", "", "", "12345678", "0 Grad 27 Min. 57,60 Sek.", "2 Grad 12 Min. 48,96 Sek.",
+         "002758021249", kNone},
+        {"hex reference", "&H32", "&HA", "12345678", kLatitude1234, kLongitude5678, "502758121249", kNone},
+        {"negative references", "-1", "-10", "00000000", "-1 Grad 0 Min. 00,00 Sek.", "-10 Grad 0 Min. 00,00 Sek.",
+         "-010000-100000", kNone},
+        {"umlauts count as one character", "50", "10", "ÄÖÜ12345", "50 Grad 0 Min. 00,00 Sek.",
+         "10 Grad 54 Min. 10,44 Sek.", "500000105410", kNone},
+        {"invalid bytes count as one character", "50", "10", "\xFF\xFE\xFD" "12345", "50 Grad 0 Min. 00,00 Sek.",
+         "10 Grad 54 Min. 10,44 Sek.", "500000105410", kNone},
+        {"blanks count and read as nothing", "50", "10", " 1234567", "50 Grad 1 Min. 44,76 Sek.",
+         "11 Grad 46 Min. 36,12 Sek.", "500145114636", kNone},
+    };
+    for (const ActionCase& c : cases) expectConversion(c);
+}
+
+TEST(Command1Click, RejectsCodesOfOtherLengthsWithoutTouchingResults) {
+    const ActionCase cases[] = {
+        {"empty", "50", "10", "", kPrior, kPrior, kPrior, kNeedEight},
+        {"seven", "50", "10", "1234567", kPrior, kPrior, kPrior, kNeedEight},
+        {"nine", "50", "10", "123456789", kPrior, kPrior, kPrior, kNeedEight},
+        {"leading blank makes nine", "50", "10", " 12345678", kPrior, kPrior, kPrior, kNeedEight},
+        {"trailing line feed makes nine", "50", "10", "12345678\n", kPrior, kPrior, kPrior, kNeedEight},
+        {"eight bytes but four characters", "50", "10", "ÄÖÜß", kPrior, kPrior, kPrior, kNeedEight},
+        {"ten megabyte paste", "50", "10", std::string(10'000'000, '1'), kPrior, kPrior, kPrior, kNeedEight},
+        {"bad reference is not read", "99999", "10", "1234567", kPrior, kPrior, kPrior, kNeedEight},
+    };
+    for (const ActionCase& c : cases) expectConversion(c);
+}
+
+TEST(Command1Click, ReportsGroupFailuresAndConvertsTheOtherGroup) {
+    const ActionCase cases[] = {
+        {"north degree overflows", "32767", "10", "27105678", "", kLongitude5678, "121249", kInvalid},
+        {"east degree overflows", "50", "-32768", "1234FFFF", kLatitude1234, "", "502758", kInvalid},
+        {"north reference too large", "99999", "10", "12345678", "", kLongitude5678, "121249", kInvalid},
+        {"east reference too small", "50", "-40000", "12345678", kLatitude1234, "", "502758", kInvalid},
+        {"reference beyond double", "1e400", "10", "12345678", "", kLongitude5678, "121249", kInvalid},
+        {"reference half above range", "32767.5", "10", "12345678", "", kLongitude5678, "121249", kInvalid},
+        {"reference five hex digits", "50", "&H10000", "12345678", kLatitude1234, "", "502758", kInvalid},
+        {"both references too large", "99999", "99999", "12345678", "", "", "", kInvalidTwice},
+    };
+    for (const ActionCase& c : cases) expectConversion(c);
+}
+
+TEST(Command1Click, UsesTheGivenDecimalSeparator) {
+    const ActionCase english{"english", "50", "10", "12345678", "50 Grad 27 Min. 57.60 Sek.",
+                             "12 Grad 12 Min. 48.96 Sek.", "502758121249", kNone};
+    expectConversion(english, ".");
+}
+
+// Records what the latitude field held when each message appeared.
+class SnapshotSink : public MessageSink {
+public:
+    explicit SnapshotSink(const FieldModel& fields) : fields_(fields) {}
+    void showMessage(std::string_view text) override { seen.push_back(std::string(text) + " | " + fields_.text3); }
+    std::vector<std::string> seen;
+
+private:
+    const FieldModel& fields_;
+};
+
+TEST(Command1Click, WritesLatitudeBeforeReadingTheEastReference) {
+    FieldModel fields;
+    fields.text1 = "99999";
+    fields.text2 = "12345678";
+    SnapshotSink sink(fields);
+    Command1_Click(fields, {sink, ","});
+    EXPECT_EQ(sink.seen, std::vector<std::string>{"ungültiger Zahlenwert | 50 Grad 27 Min. 57,60 Sek."});
+}
+
+TEST(Command1Click, StartsEveryRunWithEmptyCompactText) {
+    FieldModel fields;
+    RecordingSink sink;
+    fields.text2 = "12345678";
+    Command1_Click(fields, {sink, ","});
+    Command1_Click(fields, {sink, ","});
+    EXPECT_EQ(fields.text5, "502758121249");
+    fields.text2 = "short";
+    Command1_Click(fields, {sink, ","});
+    EXPECT_EQ(fields.compactText, "");
+    EXPECT_EQ(fields.text5, "502758121249");
+}
+
+}  // namespace
+}  // namespace lagewandler
