@@ -1,0 +1,99 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "form1.h"
+#include "window_test_support.h"
+
+namespace lagewandler {
+namespace {
+
+const std::vector<std::string> kNone{};
+const std::vector<std::string> kNeedEight{"Bitte 8 Stellen eingeben"};
+const std::vector<std::string> kUnavailable{"Zwischenablage nicht verfügbar"};
+
+std::string fieldText(const Form1& form, const char* name) {
+    return form.findChild<QLineEdit*>(QString::fromLatin1(name))->text().toStdString();
+}
+
+void press(const Form1& form, const char* name) {
+    QTest::mouseClick(form.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+}
+
+TEST(ClipboardButton, PastesTheClipboardUnchangedAndConverts) {
+    struct Case {
+        const char* name;
+        QString clipboard;
+        std::string text2, text3, text5;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"worked example", "12345678", "12345678", "50 Grad 27 Min. 57,60 Sek.", "502758121249", kNone},
+        {"leading blank makes nine", " 12345678", " 12345678", "", "", kNeedEight},
+        {"trailing line feed kept", "12345678\n", "12345678\n", "", "", kNeedEight},
+        {"no text", "", "", "", "", kNeedEight},
+        {"ten megabytes", QString(10'000'000, QLatin1Char('7')), std::string(10'000'000, '7'), "", "", kNeedEight},
+    };
+    for (const Case& c : cases) {
+        FakeClipboard clipboard;
+        clipboard.content = c.clipboard;
+        MessageBoxWatcher boxes;
+        Form1 form(clipboard);
+        press(form, "Command3");
+        EXPECT_EQ(fieldText(form, "Text2"), c.text2) << c.name;
+        EXPECT_EQ(fieldText(form, "Text3"), c.text3) << c.name;
+        EXPECT_EQ(fieldText(form, "Text5"), c.text5) << c.name;
+        EXPECT_EQ(boxes.texts(), c.messages) << c.name;
+    }
+}
+
+TEST(CopyButton, CopiesText5AsItStandsAndReportsAClipboardThatRefuses) {
+    struct Case {
+        const char* name;
+        QString text5;
+        int refusedWrites;
+        QString clipboardAfter;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"converted text", "502758121249", 0, "502758121249", kNone},
+        {"edited by hand", "50 27 58", 0, "50 27 58", kNone},
+        {"empty text", "", 0, "", kNone},
+        {"busy for a moment", "502758121249", 2, "502758121249", kNone},
+        {"never available", "502758121249", 1000, "vorher", kUnavailable},
+    };
+    for (const Case& c : cases) {
+        FakeClipboard clipboard;
+        clipboard.content = QStringLiteral("vorher");
+        clipboard.refusedWrites = c.refusedWrites;
+        MessageBoxWatcher boxes;
+        Form1 form(clipboard);
+        form.findChild<QLineEdit*>(QStringLiteral("Text5"))->setText(c.text5);
+        press(form, "Command4");
+        EXPECT_EQ(clipboard.content, c.clipboardAfter) << c.name;
+        EXPECT_EQ(boxes.texts(), c.messages) << c.name;
+        EXPECT_EQ(fieldText(form, "Text5"), c.text5.toStdString()) << c.name;
+    }
+}
+
+TEST(SystemClipboard, CarriesACodeInAndTheCompactTextOut) {
+    SystemClipboard clipboard;
+    MessageBoxWatcher boxes;
+    Form1 form(clipboard);
+    QGuiApplication::clipboard()->setText(QStringLiteral("12345678"));
+    press(form, "Command3");
+    QGuiApplication::clipboard()->clear();
+    press(form, "Command4");
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "502758121249");
+    EXPECT_EQ(boxes.texts(), kNone);
+}
+
+}  // namespace
+}  // namespace lagewandler

@@ -1,0 +1,71 @@
+#include "regional_settings.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "application.h"
+#include "form1.h"
+#include "window_test_support.h"
+
+namespace lagewandler {
+namespace {
+
+// CTest runs this under several locales; each has its own expected text.
+TEST(RegionalSeparator, FollowsTheLocaleOfTheProcess) {
+    const std::map<std::string, std::string> latitudeByLocale{
+        {"de_DE.UTF-8", "50 Grad 27 Min. 57,60 Sek."},
+        {"C", "50 Grad 27 Min. 57.60 Sek."},
+        {"de_CH.UTF-8", "50 Grad 27 Min. 57.60 Sek."},
+        {"ar_EG.UTF-8", "50 Grad 27 Min. 57\u066B" "60 Sek."},
+    };
+    const std::string locale = qEnvironmentVariable("LC_ALL").toStdString();
+    ASSERT_EQ(latitudeByLocale.count(locale), 1U) << locale;
+    FakeClipboard clipboard;
+    Form1 form(clipboard);
+    form.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("12345678"));
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("Text3"))->text().toStdString(),
+              latitudeByLocale.at(locale));
+}
+
+TEST(QtTranslations, SpeakGermanUnderGermanSettings) {
+    ASSERT_TRUE(installQtTranslations(*QCoreApplication::instance()));
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Undo").toStdString(), "&Rückgängig");
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All").toStdString(), "Alles auswählen");
+}
+
+TEST(DisplayCheck, RefusesOnlyWhenNoDisplayAndNoPlatformIsSet) {
+    struct Case {
+        const char* name;
+        const char* platform;
+        const char* display;
+        const char* wayland;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"nothing set", "", "", "", false},
+        {"x11 display", "", ":0", "", true},
+        {"wayland display", "", "", "wayland-0", true},
+        {"platform chosen", "offscreen", "", "", true},
+    };
+    const QByteArray saved[] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")};
+    for (const Case& c : cases) {
+        qputenv("QT_QPA_PLATFORM", c.platform);
+        qputenv("DISPLAY", c.display);
+        qputenv("WAYLAND_DISPLAY", c.wayland);
+        EXPECT_EQ(displayAvailable(), c.expected) << c.name;
+    }
+    qputenv("QT_QPA_PLATFORM", saved[0]);
+    qputenv("DISPLAY", saved[1]);
+    qputenv("WAYLAND_DISPLAY", saved[2]);
+}
+
+}  // namespace
+}  // namespace lagewandler
