@@ -1,0 +1,262 @@
+#include "batch_conversion.h"
+
+#ifdef _WIN32
+#include <io.h>
+#define read _read
+#define write _write
+using ssize_t = int;
+#else
+#include <unistd.h>
+#endif
+
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "conversion_action.h"
+
+namespace lagewandler {
+namespace {
+
+constexpr std::string_view kProgram = "lagewandler-cli";
+constexpr std::string_view kUsage =
+    "Usage: lagewandler-cli [--north REF] [--east REF] [--] [CODE ...]\n"
+    "Converts eight-character hexadecimal position codes exactly as the Lagewandler\n"
+    "window does. Each CODE, or when none is given each line of standard input,\n"
+    "gives one line: latitude, a tab, longitude, a tab, the compact text. A code\n"
+    "that draws a message gives empty results; the message goes to standard error.\n"
+    "\n"
+    "  --north REF  north reference in whole degrees (default 50)\n"
+    "  --east REF   east reference in whole degrees (default 10)\n"
+    "  --help       show this text\n"
+    "  --           what follows are codes, even if they begin with '-'\n"
+    "\n"
+    "The decimal separator follows the regional settings (LC_ALL, LC_NUMERIC, LANG).\n"
+    "Exit status: 0 no code drew a message, 1 some did, 2 usage error.\n";
+
+constexpr std::size_t kReadBlockSize = 64 * 1024;
+constexpr std::size_t kFlushThreshold = 64 * 1024;
+// A character takes at most four bytes, so any text longer than 32 bytes has
+// more than eight characters. Keeping this many bytes of a line that spans
+// several reads therefore gives the same result as keeping all of it.
+constexpr std::size_t kKeptLineBytes = 64;
+
+[[nodiscard]] bool writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Collects output and writes it in large pieces.
+class OutputBuffer {
+public:
+    explicit OutputBuffer(int fd) : fd_(fd) { text_.reserve(kFlushThreshold + kFlushThreshold / 4); }
+    OutputBuffer(const OutputBuffer&) = delete;
+    OutputBuffer& operator=(const OutputBuffer&) = delete;
+    ~OutputBuffer() { static_cast<void>(flush()); }
+
+    [[nodiscard]] std::string& text() noexcept { return text_; }
+    [[nodiscard]] bool flushIfFull() { return text_.size() < kFlushThreshold || flush(); }
+    [[nodiscard]] bool flush() {
+        ok_ = ok_ && writeAll(fd_, text_);
+        text_.clear();
+        return ok_;
+    }
+
+private:
+    int fd_;
+    std::string text_;
+    bool ok_ = true;
+};
+
+// Sends each message to the error output, naming where its code came from.
+class BatchMessageSink final : public MessageSink {
+public:
+    explicit BatchMessageSink(OutputBuffer& errors) : errors_(errors) {}
+
+    void setPlace(std::string_view kind, std::uint64_t number) noexcept {
+        kind_ = kind;
+        number_ = number;
+    }
+    void showMessage(std::string_view text) override {
+        char digits[std::numeric_limits<std::uint64_t>::digits10 + 1];
+        const auto end = std::to_chars(std::begin(digits), std::end(digits), number_).ptr;
+        std::string& out = errors_.text();
+        out.append(kProgram).append(": ").append(kind_).append(" ");
+        out.append(digits, end).append(": ").append(text).append("\n");
+        anyMessage = true;
+    }
+
+    bool anyMessage = false;
+
+private:
+    OutputBuffer& errors_;
+    std::string_view kind_;
+    std::uint64_t number_ = 0;
+};
+
+// Runs each code through the window's conversion on one field model that is
+// reset to a freshly opened window's results before every code.
+class BatchConverter {
+public:
+    BatchConverter(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator)
+        : output_(streams.output), errors_(streams.errors), sink_(errors_), environment_{sink_, decimalSeparator} {
+        fields_.text6 = options.north;
+        fields_.text1 = options.east;
+    }
+
+    // Converts one code and writes its line; false once output has failed.
+    [[nodiscard]] bool convert(std::string_view code, std::string_view kind, std::uint64_t number) {
+        fields_.text2.assign(code);
+        fields_.text3.clear();
+        fields_.text4.clear();
+        fields_.text5.clear();
+        sink_.setPlace(kind, number);
+        Command1_Click(fields_, environment_);
+        std::string& out = output_.text();
+        out.append(fields_.text3).append(1, '\t').append(fields_.text4).append(1, '\t');
+        out.append(fields_.text5).append(1, '\n');
+        return output_.flushIfFull() && errors_.flushIfFull();
+    }
+
+    [[nodiscard]] int finish() {
+        const bool written = output_.flush();
+        if (!written) {
+            errors_.text().append(kProgram).append(": cannot write the output: ").append(std::strerror(errno));
+            errors_.text().append("\n");
+        }
+        static_cast<void>(errors_.flush());
+        return written && !sink_.anyMessage ? 0 : 1;
+    }
+
+private:
+    OutputBuffer output_;
+    OutputBuffer errors_;
+    BatchMessageSink sink_;
+    ConversionEnvironment environment_;
+    FieldModel fields_;
+};
+
+// Appends as much of piece to line as is worth keeping (see kKeptLineBytes).
+void keepLinePart(std::string& line, std::string_view piece) {
+    if (line.size() < kKeptLineBytes) line.append(piece.substr(0, kKeptLineBytes - line.size()));
+}
+
+// "\r\n" ends a line as well as "\n"; the "\r" is not part of the code.
+[[nodiscard]] std::string_view withoutCarriageReturn(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+constexpr std::string_view kLine = "line";
+
+// Splits the input into lines and converts each one, reading in fixed blocks
+// so that memory stays flat whatever the input's size.
+[[nodiscard]] bool convertLines(int input, BatchConverter& converter) {
+    std::vector<char> block(kReadBlockSize);
+    std::string spanning;  // the start of a line that began in an earlier block
+    std::uint64_t lineNumber = 0;
+    for (;;) {
+        const ssize_t count = ::read(input, block.data(), block.size());
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) break;
+        std::string_view rest(block.data(), static_cast<std::size_t>(count));
+        for (std::size_t end = rest.find('\n'); end != std::string_view::npos; end = rest.find('\n')) {
+            std::string_view line = rest.substr(0, end);
+            if (!spanning.empty()) {
+                keepLinePart(spanning, line);
+                line = spanning;
+            }
+            if (!converter.convert(withoutCarriageReturn(line), kLine, ++lineNumber)) return false;
+            spanning.clear();
+            rest.remove_prefix(end + 1);
+        }
+        keepLinePart(spanning, rest);
+    }
+    // A last line without a line feed is a line too.
+    return spanning.empty() || converter.convert(spanning, kLine, ++lineNumber);
+}
+
+[[nodiscard]] bool convertArguments(const std::vector<std::string_view>& codes, BatchConverter& converter) {
+    std::uint64_t number = 0;
+    for (const std::string_view code : codes) {
+        if (!converter.convert(code, "argument", ++number)) return false;
+    }
+    return true;
+}
+
+// Reads the value of --north or --east, given as "--north REF" or "--north=REF".
+[[nodiscard]] bool takeReference(std::string_view option, std::span<const char* const> arguments, std::size_t& index,
+                                 std::string& reference) {
+    const std::string_view argument = arguments[index];
+    if (argument == option) {
+        if (index + 1 >= arguments.size()) return false;
+        reference = arguments[++index];
+        return true;
+    }
+    if (argument.size() > option.size() && argument.starts_with(option) && argument[option.size()] == '=') {
+        reference = argument.substr(option.size() + 1);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string_view batchUsage() { return kUsage; }
+
+std::variant<BatchOptions, UsageError> parseBatchArguments(std::span<const char* const> arguments) {
+    BatchOptions options;
+    bool optionsEnded = false;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string_view argument = arguments[index];
+        if (optionsEnded || argument.size() < 2 || argument.front() != '-') {
+            options.codes.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--north" || argument == "--east") {
+            if (!takeReference(argument, arguments, index, argument == "--north" ? options.north : options.east)) {
+                return UsageError{"option " + std::string(argument) + " needs a value (REF)"};
+            }
+        } else if (!takeReference("--north", arguments, index, options.north) &&
+                   !takeReference("--east", arguments, index, options.east)) {
+            return UsageError{"unknown option " + std::string(argument)};
+        }
+    }
+    return options;
+}
+
+int runBatchConversion(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator) {
+    BatchConverter converter(options, streams, decimalSeparator);
+    if (options.codes.empty()) {
+        static_cast<void>(convertLines(streams.input, converter));
+    } else {
+        static_cast<void>(convertArguments(options.codes, converter));
+    }
+    return converter.finish();
+}
+
+int runBatchCommand(std::span<const char* const> arguments, const BatchStreams& streams,
+                    std::string_view decimalSeparator) {
+    constexpr int kUsageErrorStatus = 2;
+    const auto parsed = parseBatchArguments(arguments);
+    if (const auto* error = std::get_if<UsageError>(&parsed)) {
+        const std::string text = std::string(kProgram) + ": " + error->message + "\n" + std::string(kUsage);
+        static_cast<void>(writeAll(streams.errors, text));
+        return kUsageErrorStatus;
+    }
+    const auto& options = std::get<BatchOptions>(parsed);
+    if (options.help) return writeAll(streams.output, kUsage) ? 0 : 1;
+    return runBatchConversion(options, streams, decimalSeparator);
+}
+
+}  // namespace lagewandler

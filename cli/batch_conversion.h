@@ -1,0 +1,57 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace lagewandler {
+
+// What the command line asked for.
+struct BatchOptions {
+    std::string north = "50";
+    std::string east = "10";
+    std::vector<std::string_view> codes;  // empty: read codes from standard input
+    bool help = false;
+};
+
+// A command line that cannot be run; message says why, in one line.
+struct UsageError {
+    std::string message;
+};
+
+// Reads the arguments after the program name.
+// Examples: {"--north", "51", "12345678"} -> north "51", one code;
+// {"--east=-3"} -> east "-3", codes from standard input;
+// {"--", "--123456"} -> one code "--123456"; {"--west", "1"} -> UsageError;
+// {"--north"} -> UsageError (missing REF); {"-x"} -> UsageError.
+[[nodiscard]] std::variant<BatchOptions, UsageError> parseBatchArguments(std::span<const char* const> arguments);
+
+// The usage text, ending in a line feed.
+[[nodiscard]] std::string_view batchUsage();
+
+// Where the conversion's input and output go: file descriptors, so that a
+// long input streams through fixed-size buffers.
+struct BatchStreams {
+    int input;
+    int output;
+    int errors;
+};
+
+// Converts every code (the arguments, else each line of input) as the
+// window's "umwandeln" does in a freshly opened window holding the given
+// references, and writes "Text3<TAB>Text4<TAB>Text5" per code. Each message
+// the window would show goes to errors as "lagewandler-cli: line N: text"
+// (or "argument N:"). Returns 0 when no code drew a message, 1 when any did
+// or the output could not be written.
+[[nodiscard]] int runBatchConversion(const BatchOptions& options, const BatchStreams& streams,
+                                     std::string_view decimalSeparator);
+
+// The whole command: "--help" prints the usage to output and returns 0; a
+// usage error prints the reason and the usage to errors and returns 2;
+// anything else runs the conversion above.
+[[nodiscard]] int runBatchCommand(std::span<const char* const> arguments, const BatchStreams& streams,
+                                  std::string_view decimalSeparator);
+
+}  // namespace lagewandler

@@ -1,0 +1,139 @@
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "batch_conversion.h"
+
+namespace lagewandler {
+namespace {
+
+struct Run {
+    std::string output;
+    std::string errors;
+    int status;
+};
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Runs the real program with arguments, input on its standard input and the
+// given locale, and collects what it wrote and its exit status.
+Run runCli(const std::vector<std::string>& arguments, const std::string& input,
+           const std::string& locale = "de_DE.UTF-8") {
+    const auto folder = std::filesystem::temp_directory_path() / ("lagewandler-cli-test-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const auto inPath = folder / "in", outPath = folder / "out", errPath = folder / "err";
+    std::ofstream(inPath, std::ios::binary) << input;
+
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, STDIN_FILENO, inPath.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> texts{LAGEWANDLER_CLI_PATH};
+    texts.insert(texts.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& text : texts) argv.push_back(text.data());
+    argv.push_back(nullptr);
+    std::string lcAll = "LC_ALL=" + locale, lang = "LANG=" + locale;
+    char* envp[] = {lcAll.data(), lang.data(), nullptr};
+
+    pid_t child = 0;
+    int status = -1;
+    if (posix_spawn(&child, LAGEWANDLER_CLI_PATH, &files, nullptr, argv.data(), envp) == 0) {
+        waitpid(child, &status, 0);
+    }
+    posix_spawn_file_actions_destroy(&files);
+    Run run{readFile(outPath), readFile(errPath), WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    std::filesystem::remove_all(folder);
+    return run;
+}
+
+const std::string kLine1234 = "50 Grad 27 Min. 57,60 Sek.\t12 Grad 12 Min. 48,96 Sek.\t502758121249\n";
+const std::string kRejected = "\t\t\n";
+
+struct CliCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string input;
+    std::string output;
+    std::string errors;
+    int status;
+};
+
+void expectRun(const CliCase& c, const std::string& locale = "de_DE.UTF-8") {
+    const Run run = runCli(c.arguments, c.input, locale);
+    EXPECT_EQ(run.output, c.output) << c.name;
+    EXPECT_EQ(run.errors, c.errors) << c.name;
+    EXPECT_EQ(run.status, c.status) << c.name;
+}
+
+TEST(LagewandlerCli, ConvertsArgumentsAndLinesAsTheWindowDoes) {
+    const CliCase cases[] = {
+        {"argument", {"12345678"}, "", kLine1234, "", 0},
+        {"standard input", {}, "12345678\n", kLine1234, "", 0},
+        {"last line without line feed", {}, "12345678", kLine1234, "", 0},
+        {"crlf lines", {}, "12345678\r\nFFFFFFFF\r\n", kLine1234 +
+             "49 Grad 59 Min. 59,64 Sek.\t9 Grad 59 Min. 59,64 Sek.\t495960095960\n", "", 0},
+        {"empty input", {}, "", "", "", 0},
+        {"references as options", {"--north", "51", "--east=-1", "00000000"}, "",
+         "51 Grad 0 Min. 00,00 Sek.\t-1 Grad 0 Min. 00,00 Sek.\t510000-010000\n", "", 0},
+        {"code after double dash", {"--", "-1234567"}, "",
+         "50 Grad 0 Min. 00,00 Sek.\t11 Grad 46 Min. 36,12 Sek.\t500000114636\n", "", 0},
+        {"invalid UTF-8 counts bytes as characters", {}, "\xFF\xFE\xFD" "12345\n",
+         "50 Grad 0 Min. 00,00 Sek.\t10 Grad 54 Min. 10,44 Sek.\t500000105410\n", "", 0},
+    };
+    for (const CliCase& c : cases) expectRun(c);
+}
+
+TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
+    const std::string need = "Bitte 8 Stellen eingeben\n";
+    const std::string invalid = "ungültiger Zahlenwert\n";
+    const CliCase cases[] = {
+        {"rejected lines", {}, "12345678\n1234567\n\n12345678\r\n", kLine1234 + kRejected + kRejected + kLine1234,
+         "lagewandler-cli: line 2: " + need + "lagewandler-cli: line 3: " + need, 1},
+        {"rejected argument", {"1234567", "12345678"}, "", kRejected + kLine1234,
+         "lagewandler-cli: argument 1: " + need, 1},
+        {"lone carriage return is part of the code", {}, "12345678\r", kRejected, "lagewandler-cli: line 1: " + need,
+         1},
+        {"reference out of range", {"--north", "99999", "12345678"}, "", "\t12 Grad 12 Min. 48,96 Sek.\t121249\n",
+         "lagewandler-cli: argument 1: " + invalid, 1},
+        {"group out of range", {"--north=32767"}, "27105678\n", "\t12 Grad 12 Min. 48,96 Sek.\t121249\n",
+         "lagewandler-cli: line 1: " + invalid, 1},
+        {"five megabyte line", {}, std::string(5'000'000, 'A') + "\n12345678\n", kRejected + kLine1234,
+         "lagewandler-cli: line 1: " + need, 1},
+    };
+    for (const CliCase& c : cases) expectRun(c);
+}
+
+TEST(LagewandlerCli, FollowsTheRegionalDecimalSeparator) {
+    const CliCase english{"C locale", {"12345678"}, "",
+                          "50 Grad 27 Min. 57.60 Sek.\t12 Grad 12 Min. 48.96 Sek.\t502758121249\n", "", 0};
+    expectRun(english, "C");
+}
+
+TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
+    const std::string usage(batchUsage());
+    const CliCase cases[] = {
+        {"help", {"--help"}, "", usage, "", 0},
+        {"unknown option", {"--west", "5"}, "", "", "lagewandler-cli: unknown option --west\n" + usage, 2},
+        {"missing reference", {"12345678", "--north"}, "", "",
+         "lagewandler-cli: option --north needs a value (REF)\n" + usage, 2},
+    };
+    for (const CliCase& c : cases) expectRun(c);
+}
+
+}  // namespace
+}  // namespace lagewandler
