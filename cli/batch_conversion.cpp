@@ -9,10 +9,12 @@ using ssize_t = int;
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
 #include <vector>
 
@@ -38,7 +40,6 @@ constexpr std::string_view kUsage =
     "Exit status: 0 no code drew a message, 1 some did, 2 usage error.\n";
 
 constexpr std::size_t kReadBlockSize = 64 * 1024;
-constexpr std::size_t kFlushThreshold = 64 * 1024;
 // A character takes at most four bytes, so any text longer than 32 bytes has
 // more than eight characters. Keeping this many bytes of a line that spans
 // several reads therefore gives the same result as keeping all of it.
@@ -54,25 +55,60 @@ constexpr std::size_t kKeptLineBytes = 64;
     return true;
 }
 
-// Collects output and writes it in large pieces.
+// Collects output in a fixed buffer and writes it in large pieces, so memory
+// stays the same however much is written.
 class OutputBuffer {
 public:
-    explicit OutputBuffer(int fd) : fd_(fd) { text_.reserve(kFlushThreshold + kFlushThreshold / 4); }
+    explicit OutputBuffer(int fd) : fd_(fd), buffer_(kOutputBufferSize) {}
     OutputBuffer(const OutputBuffer&) = delete;
     OutputBuffer& operator=(const OutputBuffer&) = delete;
     ~OutputBuffer() { static_cast<void>(flush()); }
 
-    [[nodiscard]] std::string& text() noexcept { return text_; }
-    [[nodiscard]] bool flushIfFull() { return text_.size() < kFlushThreshold || flush(); }
-    [[nodiscard]] bool flush() {
-        ok_ = ok_ && writeAll(fd_, text_);
-        text_.clear();
-        return ok_;
+    // Adds a converted code's line: the three texts, tab-separated.
+    void addLine(std::string_view first, std::string_view second, std::string_view third) {
+        const std::size_t length = first.size() + second.size() + third.size() + 3;
+        if (used_ + length > buffer_.size()) {
+            add({first, "\t", second, "\t", third, "\n"});
+            return;
+        }
+        char* out = buffer_.data() + used_;
+        out = std::copy_n(first.data(), first.size(), out);
+        *out++ = '\t';
+        out = std::copy_n(second.data(), second.size(), out);
+        *out++ = '\t';
+        out = std::copy_n(third.data(), third.size(), out);
+        *out = '\n';
+        used_ += length;
     }
 
+    // Adds the pieces one after the other.
+    void add(std::initializer_list<std::string_view> pieces) {
+        for (const std::string_view piece : pieces) {
+            if (used_ + piece.size() > buffer_.size()) {
+                static_cast<void>(flush());
+                if (piece.size() > buffer_.size()) {
+                    ok_ = ok_ && writeAll(fd_, piece);
+                    continue;
+                }
+            }
+            // Most pieces are a few bytes: a loop is cheaper than calling memcpy.
+            std::copy_n(piece.data(), piece.size(), buffer_.data() + used_);
+            used_ += piece.size();
+        }
+    }
+    [[nodiscard]] bool flush() {
+        ok_ = ok_ && writeAll(fd_, {buffer_.data(), used_});
+        used_ = 0;
+        return ok_;
+    }
+    [[nodiscard]] bool ok() const noexcept { return ok_; }
+
 private:
+    static constexpr std::size_t kOutputBufferSize = 64 * 1024;
+
     int fd_;
-    std::string text_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
     bool ok_ = true;
 };
 
@@ -88,9 +124,7 @@ public:
     void showMessage(std::string_view text) override {
         char digits[std::numeric_limits<std::uint64_t>::digits10 + 1];
         const auto end = std::to_chars(std::begin(digits), std::end(digits), number_).ptr;
-        std::string& out = errors_.text();
-        out.append(kProgram).append(": ").append(kind_).append(" ");
-        out.append(digits, end).append(": ").append(text).append("\n");
+        errors_.add({kProgram, ": ", kind_, " ", {digits, static_cast<std::size_t>(end - digits)}, ": ", text, "\n"});
         anyMessage = true;
     }
 
@@ -120,18 +154,13 @@ public:
         fields_.text5.clear();
         sink_.setPlace(kind, number);
         Command1_Click(fields_, environment_);
-        std::string& out = output_.text();
-        out.append(fields_.text3).append(1, '\t').append(fields_.text4).append(1, '\t');
-        out.append(fields_.text5).append(1, '\n');
-        return output_.flushIfFull() && errors_.flushIfFull();
+        output_.addLine(fields_.text3, fields_.text4, fields_.text5);
+        return output_.ok();
     }
 
     [[nodiscard]] int finish() {
         const bool written = output_.flush();
-        if (!written) {
-            errors_.text().append(kProgram).append(": cannot write the output: ").append(std::strerror(errno));
-            errors_.text().append("\n");
-        }
+        if (!written) errors_.add({kProgram, ": cannot write the output: ", std::strerror(errno), "\n"});
         static_cast<void>(errors_.flush());
         return written && !sink_.anyMessage ? 0 : 1;
     }

@@ -31,8 +31,13 @@ void Command1_Click(FieldModel& fields, const ConversionEnvironment& environment
     // The message sink may run an event loop (a modal box), so the code is
     // copied first: nothing it does can change the groups being decoded.
     const std::string code = fields.text2;
-    const std::string_view latitudeGroup = utf8Characters(code, 0, kGroupLength);
-    const std::string_view longitudeGroup = utf8Characters(code, kGroupLength, kGroupLength);
+    // Eight bytes that are eight characters are plain ASCII: split directly.
+    const bool eightBytes = code.size() == kPositionCodeLength;
+    const std::string_view codeView = code;
+    const std::string_view latitudeGroup =
+        eightBytes ? codeView.substr(0, kGroupLength) : utf8Characters(code, 0, kGroupLength);
+    const std::string_view longitudeGroup =
+        eightBytes ? codeView.substr(kGroupLength) : utf8Characters(code, kGroupLength, kGroupLength);
     // North is read and written before east is read: the order of the
     // messages the operator sees depends on it.
     convertGroup(fields.text3, fields.text6, latitudeGroup, fields.compactText, environment);

@@ -1,6 +1,9 @@
 #include "group_decoder.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -10,6 +13,7 @@ namespace lagewandler {
 namespace {
 
 constexpr double kTenThousandthsPerDegree = 10000.0;
+constexpr std::int32_t kTenThousandthsPerDegreeWhole = 10000;
 constexpr double kMinutesPerDegree = 60.0;
 constexpr double kSecondsPerMinute = 60.0;
 constexpr std::int16_t kMinutesAfterBorrow = 59;
@@ -26,8 +30,44 @@ struct Position {
     double seconds;
 };
 
+constexpr std::size_t kGroupDigits = 4;
+constexpr int kHexRadix = 16;
+constexpr int kSixteenBitModulus = 0x10000;
+constexpr int kSmallestNegativePattern = 0x8000;
+
+// The value of each byte as a hexadecimal digit, or -1. A table rather than
+// comparisons: the digits of real codes are random, so branches mispredict.
+constexpr std::array<signed char, 256> kHexDigitValues = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (int digit = 0; digit < 10; ++digit) values['0' + digit] = static_cast<signed char>(digit);
+    for (int digit = 0; digit < 6; ++digit) {
+        values['A' + digit] = static_cast<signed char>(10 + digit);
+        values['a' + digit] = static_cast<signed char>(10 + digit);
+    }
+    return values;
+}();
+
+[[nodiscard]] int hexDigitValue(char c) noexcept { return kHexDigitValues[static_cast<unsigned char>(c)]; }
+
+// Four hexadecimal digits, the usual group, read directly as a 16-bit
+// two's-complement number; the same value the full reading gives.
+[[nodiscard]] std::optional<double> fourHexDigits(std::string_view group) noexcept {
+    if (group.size() != kGroupDigits) return std::nullopt;
+    int value = 0;
+    int invalid = 0;
+    for (const char c : group) {
+        const int digit = hexDigitValue(c);
+        invalid |= digit;
+        value = value * kHexRadix + digit;
+    }
+    if (invalid < 0) return std::nullopt;
+    return value >= kSmallestNegativePattern ? value - kSixteenBitModulus : value;
+}
+
 // Reads "&H" followed by the group, as the reference fields are read.
 [[nodiscard]] double groupValue(std::string_view group) {
+    if (const auto direct = fourHexDigits(group)) return *direct;
     if (group.size() + kHexPrefix.size() <= kGroupBufferSize) {
         // The usual four-character group: no allocation.
         char buffer[kGroupBufferSize];
@@ -47,7 +87,11 @@ struct Position {
     // than four characters could leave the 32-bit range.
     const double value = groupValue(group);
     if (!(value >= kInt32Min && value <= kInt32Max)) return std::nullopt;
-    const double whole = truncateTowardZero(value / kTenThousandthsPerDegree);
+    // v / 10000 truncated toward zero. For whole numbers in the 32-bit range
+    // the integer division gives exactly what dividing the doubles and
+    // truncating would, at a fraction of the cost (the sign of a zero
+    // quotient differs, which no later step can see).
+    const auto whole = static_cast<double>(static_cast<std::int32_t>(value) / kTenThousandthsPerDegreeWhole);
     const auto degrees = roundToInt16(reference + whole);
     if (!degrees) return std::nullopt;
     // Multiplying before dividing keeps whole multiples of 1/600 degree exact.
@@ -66,21 +110,34 @@ struct Position {
     return position;
 }
 
+[[nodiscard]] char* writeLiteral(char* out, std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+// Degrees, " Grad ", minutes, " Min. ", seconds with two decimals, " Sek.".
 void writeDmsText(std::string& result, const Position& position, std::string_view decimalSeparator) {
-    appendWholeNumberText(result, position.degrees);
-    result += " Grad ";
-    appendWholeNumberText(result, position.minutes);
-    result += " Min. ";
-    appendPatternTwoDigitsTwoDecimals(result, position.seconds, decimalSeparator);
-    result += " Sek.";
+    constexpr std::string_view kDegreesUnit = " Grad ";
+    constexpr std::string_view kMinutesUnit = " Min. ";
+    constexpr std::string_view kSecondsUnit = " Sek.";
+    const std::size_t room = 2 * kMaxWholeNumberTextLength + kDegreesUnit.size() + kMinutesUnit.size() +
+                             kMaxNumberTextLength + decimalSeparator.size() + kSecondsUnit.size();
+    appendBuilt(result, room, [&](char* out) {
+        out = writeLiteral(writeWholeNumberText(out, position.degrees), kDegreesUnit);
+        out = writeLiteral(writeWholeNumberText(out, position.minutes), kMinutesUnit);
+        return writeLiteral(writePatternTwoDigitsTwoDecimals(out, position.seconds, decimalSeparator), kSecondsUnit);
+    });
 }
 
 // The seconds are rounded on their own, without a carry into the minutes:
 // 59.64 seconds give "60" here.
 void appendCompactDigits(std::string& compactText, const Position& position) {
-    appendPatternTwoDigits(compactText, position.degrees);
-    appendPatternTwoDigits(compactText, position.minutes);
-    appendPatternTwoDigits(compactText, position.seconds);
+    // Degrees and minutes are 16-bit whole numbers; only the seconds are not.
+    appendBuilt(compactText, 2 * kMaxWholeNumberTextLength + kMaxNumberTextLength, [&](char* out) {
+        out = writePatternTwoDigitsWhole(out, position.degrees);
+        out = writePatternTwoDigitsWhole(out, position.minutes);
+        return writePatternTwoDigits(out, position.seconds);
+    });
 }
 
 }  // namespace

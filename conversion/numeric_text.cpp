@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdlib>
 #include <cmath>
 #include <limits>
 #include <system_error>
@@ -124,8 +125,30 @@ struct DecimalDigits {
     }
 };
 
+// Every integer of up to 15 digits and every power of ten up to 10^22 is an
+// exact double, so one multiplication or division rounds correctly.
+constexpr std::size_t kExactDigits = 15;
+constexpr std::array<double, 23> kExactPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr auto kLargestExactPower = static_cast<std::int64_t>(kExactPowersOfTen.size() - 1);
+
+[[nodiscard]] std::optional<double> shortDecimalValue(const DecimalDigits& number) {
+    if (number.droppedNonZero || number.significant.size() > kExactDigits ||
+        number.exponent > kLargestExactPower || number.exponent < -kLargestExactPower) {
+        return std::nullopt;
+    }
+    std::uint64_t digits = 0;
+    for (const char digit : number.significant) digits = digits * kDecimalRadix + static_cast<unsigned>(digit - '0');
+    const auto value = static_cast<double>(digits);
+    const double power = kExactPowersOfTen[static_cast<std::size_t>(number.exponent < 0 ? -number.exponent
+                                                                                          : number.exponent)];
+    return number.exponent < 0 ? value / power : value * power;
+}
+
 [[nodiscard]] double decimalValue(DecimalDigits& number) {
     if (number.significant.empty()) return 0.0;
+    if (const auto shortValue = shortDecimalValue(number)) return *shortValue;
     if (number.droppedNonZero) {
         // A trailing 1 stands for the dropped digits, so a value that sits
         // exactly between two doubles in its first digits still rounds up.
@@ -172,78 +195,129 @@ struct DecimalDigits {
     return negative ? -value : value;
 }
 
-// Rounds to the nearest integer, halves to the even neighbour. Exact for every
-// double: below 2^52 the subtraction is exact, above it every double is whole.
+// Below 2^52 in magnitude a double converts to a 64-bit integer and back
+// exactly, which is much cheaper than the library's floor and trunc; at and
+// above it every double is a whole number already.
+constexpr double kIntegerCastLimit = 4503599627370496.0;
+
+// Rounds to the nearest integer, halves to the even neighbour.
 [[nodiscard]] double roundHalfToEven(double value) noexcept {
-    const double below = std::floor(value);
+    if (!(std::fabs(value) < kIntegerCastLimit)) return value;
+    auto below = static_cast<double>(static_cast<std::int64_t>(value));
+    if (below > value) below -= 1.0;
     const double fraction = value - below;
     if (fraction > 0.5) return below + 1.0;
     if (fraction < 0.5) return below;
-    return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
+    return static_cast<std::int64_t>(below) % 2 == 0 ? below : below + 1.0;
 }
-
-// Room for any double written in fixed notation with two decimals.
-constexpr std::size_t kFixedBufferSize = 400;
-using FixedBuffer = std::array<char, kFixedBufferSize>;
 
 // Below this magnitude the value times 100 is off by less than 2e-8 from the
 // exact product, so any fraction farther than kTieMargin from one half rounds
 // the same either way; only near-ties need the exact (slower) formatter.
 constexpr double kFastPathLimit = 1e6;
 constexpr double kTieMargin = 1e-6;
-constexpr int kCentsPerUnit = 100;
+constexpr std::uint64_t kCentsPerUnit = 100;
 
-[[nodiscard]] std::string_view writeUnits(std::uint64_t units, int decimals, FixedBuffer& buffer) {
-    char* end = buffer.data() + buffer.size();
-    if (decimals == 0) return {buffer.data(), std::to_chars(buffer.data(), end, units).ptr};
-    char* cursor = std::to_chars(buffer.data(), end, units / kCentsPerUnit).ptr;
-    const auto cents = static_cast<unsigned>(units % kCentsPerUnit);
-    *cursor++ = '.';
-    *cursor++ = static_cast<char>('0' + cents / kDecimalRadix);
-    *cursor++ = static_cast<char>('0' + cents % kDecimalRadix);
-    return {buffer.data(), cursor};
+constexpr std::uint64_t kTwoDigitLimit = 100;
+
+// "00" to "99", for writing two digits at once.
+constexpr std::array<char, 2 * kTwoDigitLimit> kDigitPairs = [] {
+    std::array<char, 2 * kTwoDigitLimit> pairs{};
+    for (std::size_t value = 0; value < kTwoDigitLimit; ++value) {
+        pairs[2 * value] = static_cast<char>('0' + value / kDecimalRadix);
+        pairs[2 * value + 1] = static_cast<char>('0' + value % kDecimalRadix);
+    }
+    return pairs;
+}();
+
+// Writes value in decimal with at least minDigits (1 or 2) digits. Values
+// below 100, nearly all the tool writes, take two table bytes without a
+// branch on their length (random digits would make it mispredict); the byte
+// after a single digit is scratch, which every caller's buffer has room for.
+[[nodiscard]] char* writeDigits(char* out, std::uint64_t value, int minDigits) {
+    if (value >= kTwoDigitLimit) {
+        return std::to_chars(out, out + std::numeric_limits<std::uint64_t>::digits10 + 1, value).ptr;
+    }
+    const std::size_t skip = value < kDecimalRadix && minDigits < 2 ? 1 : 0;
+    const char* pair = kDigitPairs.data() + 2 * value + skip;
+    out[0] = pair[0];
+    out[1] = pair[1 - skip];
+    return out + 2 - skip;
 }
 
-// Writes a non-negative finite magnitude rounded to 0 or 2 decimals as plain
-// digits, with "." before any decimals.
-[[nodiscard]] std::string_view roundedMagnitude(double magnitude, int decimals, FixedBuffer& buffer) {
-    if (magnitude < kFastPathLimit) {
-        const double scaled = decimals == 0 ? magnitude : magnitude * kCentsPerUnit;
-        const double below = std::floor(scaled);
-        const double fraction = scaled - below;
-        if (std::fabs(fraction - 0.5) > kTieMargin) {
-            return writeUnits(static_cast<std::uint64_t>(fraction > 0.5 ? below + 1.0 : below), decimals, buffer);
-        }
-    }
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::fixed, decimals);
-    return {buffer.data(), result.ptr};
+[[nodiscard]] char* writeText(char* out, std::string_view text) {
+    // Separators are a byte or two: a plain loop beats a call to memmove.
+    for (const char c : text) *out++ = c;
+    return out;
 }
 
-constexpr std::size_t kMinIntegerDigits = 2;
+[[nodiscard]] char* writePair(char* out, std::uint64_t value) {
+    out[0] = kDigitPairs[2 * value];
+    out[1] = kDigitPairs[2 * value + 1];
+    return out + 2;
+}
 
-void appendPatterned(std::string& out, double value, int decimals, std::string_view decimalSeparator) {
-    if (!std::isfinite(value)) {
-        out += std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
-        return;
-    }
-    FixedBuffer buffer{};
-    const std::string_view digits = roundedMagnitude(std::fabs(value), decimals, buffer);
+// Writes a value already rounded to whole units (or cents, with two decimals).
+[[nodiscard]] char* writeRoundedUnits(char* out, bool negative, std::uint64_t units, int decimals,
+                                      std::string_view decimalSeparator) {
     // A value that rounds to zero is written without a sign: -0.2 is "00".
-    if (value < 0 && digits.find_first_not_of("0.") != std::string_view::npos) out += '-';
+    if (negative && units != 0) *out++ = '-';
+    if (decimals == 0) return units < kTwoDigitLimit ? writePair(out, units) : writeDigits(out, units, 2);
+    const std::uint64_t whole = units / kCentsPerUnit;
+    out = whole < kTwoDigitLimit ? writePair(out, whole) : writeDigits(out, whole, 2);
+    return writePair(writeText(out, decimalSeparator), units % kCentsPerUnit);
+}
+
+// The exact path for large values and near-ties: the standard library rounds
+// the value's exact binary expansion.
+[[nodiscard]] char* writePatternedExactly(char* out, double value, int decimals, std::string_view decimalSeparator) {
+    std::array<char, kMaxNumberTextLength> buffer;
+    const char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
+                                    std::chars_format::fixed, decimals).ptr;
+    const std::string_view digits(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+    if (value < 0 && digits.find_first_not_of("0.") != std::string_view::npos) *out++ = '-';
     const std::size_t point = digits.find('.');
     const std::string_view integerDigits = digits.substr(0, point);
-    if (integerDigits.size() < kMinIntegerDigits) out.append(kMinIntegerDigits - integerDigits.size(), '0');
-    out += integerDigits;
-    if (point != std::string_view::npos) {
-        out += decimalSeparator;
-        out += digits.substr(point + 1);
+    if (integerDigits.size() < 2) *out++ = '0';
+    out = writeText(out, integerDigits);
+    if (point == std::string_view::npos) return out;
+    return writeText(writeText(out, decimalSeparator), digits.substr(point + 1));
+}
+
+[[nodiscard]] char* writePatterned(char* out, double value, int decimals, std::string_view decimalSeparator) {
+    if (!std::isfinite(value)) return writeText(out, std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf"));
+    const double magnitude = std::fabs(value);
+    if (magnitude < kFastPathLimit) {
+        const double scaled = decimals == 0 ? magnitude : magnitude * static_cast<double>(kCentsPerUnit);
+        // scaled is below 1e8 and not negative: the cast is its floor.
+        const auto below = static_cast<std::int64_t>(scaled);
+        const double fraction = scaled - static_cast<double>(below);
+        if (std::fabs(fraction - 0.5) > kTieMargin) {
+            const auto units = static_cast<std::uint64_t>(fraction > 0.5 ? below + 1 : below);
+            return writeRoundedUnits(out, value < 0, units, decimals, decimalSeparator);
+        }
     }
+    return writePatternedExactly(out, value, decimals, decimalSeparator);
+}
+
+// Plain whole numbers of a few digits, such as the usual references "50" and
+// "10", are read directly; the result is the same as the full reading.
+constexpr std::size_t kMaxDirectDigits = 9;
+
+[[nodiscard]] std::optional<double> plainWholeNumber(std::string_view text) noexcept {
+    if (text.empty() || text.size() > kMaxDirectDigits) return std::nullopt;
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (!isDecimalDigit(c)) return std::nullopt;
+        value = value * kDecimalRadix + (c - '0');
+    }
+    return static_cast<double>(value);
 }
 
 }  // namespace
 
 double readNumericText(std::string_view text) {
+    if (const auto plain = plainWholeNumber(text)) return *plain;
     NumberCursor cursor(text);
     if (cursor.peek() == '&') {
         const std::size_t ampersand = cursor.position();
@@ -264,18 +338,40 @@ std::optional<std::int16_t> roundToInt16(double value) noexcept {
     return static_cast<std::int16_t>(rounded);
 }
 
-double truncateTowardZero(double value) noexcept { return std::trunc(value); }
-
-void appendWholeNumberText(std::string& out, std::int16_t value) {
-    std::array<char, std::numeric_limits<std::int16_t>::digits10 + 3> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    out.append(buffer.data(), result.ptr);
+double truncateTowardZero(double value) noexcept {
+    if (!(std::fabs(value) < kIntegerCastLimit)) return value;
+    // The cast drops the fraction; copysign keeps -0.006 -> -0 as trunc does.
+    return std::copysign(static_cast<double>(static_cast<std::int64_t>(value)), value);
 }
 
-void appendPatternTwoDigits(std::string& out, double value) { appendPatterned(out, value, 0, {}); }
+char* writeWholeNumberText(char* out, std::int16_t value) {
+    if (value < 0) *out++ = '-';
+    return writeDigits(out, static_cast<std::uint64_t>(std::abs(static_cast<int>(value))), 1);
+}
+
+char* writePatternTwoDigits(char* out, double value) { return writePatterned(out, value, 0, {}); }
+
+char* writePatternTwoDigitsWhole(char* out, std::int16_t value) {
+    if (value < 0) *out++ = '-';
+    return writeDigits(out, static_cast<std::uint64_t>(std::abs(static_cast<int>(value))), 2);
+}
+
+char* writePatternTwoDigitsTwoDecimals(char* out, double value, std::string_view decimalSeparator) {
+    return writePatterned(out, value, 2, decimalSeparator);
+}
+
+void appendWholeNumberText(std::string& out, std::int16_t value) {
+    appendBuilt(out, kMaxNumberTextLength, [value](char* begin) { return writeWholeNumberText(begin, value); });
+}
+
+void appendPatternTwoDigits(std::string& out, double value) {
+    appendBuilt(out, kMaxNumberTextLength, [value](char* begin) { return writePatternTwoDigits(begin, value); });
+}
 
 void appendPatternTwoDigitsTwoDecimals(std::string& out, double value, std::string_view decimalSeparator) {
-    appendPatterned(out, value, 2, decimalSeparator);
+    appendBuilt(out, kMaxNumberTextLength + decimalSeparator.size(), [value, decimalSeparator](char* begin) {
+        return writePatternTwoDigitsTwoDecimals(begin, value, decimalSeparator);
+    });
 }
 
 std::string wholeNumberText(std::int16_t value) {

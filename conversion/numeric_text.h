@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -55,5 +56,39 @@ namespace lagewandler {
 void appendWholeNumberText(std::string& out, std::int16_t value);
 void appendPatternTwoDigits(std::string& out, double value);
 void appendPatternTwoDigitsTwoDecimals(std::string& out, double value, std::string_view decimalSeparator);
+
+// The longest text the writers below produce, not counting the decimal
+// separator: a sign and the 309 digits of the largest double, two decimals.
+inline constexpr std::size_t kMaxNumberTextLength = 320;
+// The longest whole-number text of a 16-bit value: "-32768".
+inline constexpr std::size_t kMaxWholeNumberTextLength = 6;
+
+// The same three writers writing to a caller's buffer, which must have room
+// for kMaxNumberTextLength characters plus the separator; each returns the end
+// of what it wrote. They let a caller build a whole text before copying it.
+[[nodiscard]] char* writeWholeNumberText(char* out, std::int16_t value);
+[[nodiscard]] char* writePatternTwoDigits(char* out, double value);
+// Pattern "00" for a whole number, which needs no rounding: 5 -> "05", -3 -> "-03".
+[[nodiscard]] char* writePatternTwoDigitsWhole(char* out, std::int16_t value);
+[[nodiscard]] char* writePatternTwoDigitsTwoDecimals(char* out, double value, std::string_view decimalSeparator);
+
+// Calls write(begin) on a scratch buffer with room for room characters and
+// appends what it wrote (begin up to the returned end) to out, so a text made
+// of several pieces grows out only once. Small texts are built on the stack.
+template <typename Writer>
+void appendBuilt(std::string& out, std::size_t room, Writer write) {
+    constexpr std::size_t kStackRoom = 1024;
+    // append(pointer, length): the iterator-pair overload would copy twice.
+    const auto appendFrom = [&out, &write](char* begin) {
+        out.append(begin, static_cast<std::size_t>(write(begin) - begin));
+    };
+    if (room <= kStackRoom) {
+        std::array<char, kStackRoom> local;
+        appendFrom(local.data());
+    } else {
+        std::string large(room, '\0');
+        appendFrom(large.data());
+    }
+}
 
 }  // namespace lagewandler

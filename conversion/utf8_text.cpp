@@ -1,5 +1,7 @@
 #include "utf8_text.h"
 
+#include <algorithm>
+
 namespace lagewandler {
 namespace {
 
@@ -26,7 +28,7 @@ struct LeadRule {
 
 }  // namespace
 
-std::size_t utf8CharacterLength(std::string_view text, std::size_t offset) noexcept {
+std::size_t utf8MultibyteLength(std::string_view text, std::size_t offset) noexcept {
     const auto lead = static_cast<unsigned char>(text[offset]);
     const LeadRule rule = leadRule(lead);
     if (rule.length == 1 || offset + rule.length > text.size()) return 1;
@@ -39,6 +41,13 @@ std::size_t utf8CharacterLength(std::string_view text, std::size_t offset) noexc
 }
 
 std::size_t utf8CharacterCountUpTo(std::string_view text, std::size_t limit) noexcept {
+    // A character has at least one byte, so a short text is counted quickly
+    // when every byte is ASCII.
+    if (text.size() <= limit + 1 && std::all_of(text.begin(), text.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x80;
+        })) {
+        return text.size();
+    }
     std::size_t count = 0;
     for (std::size_t offset = 0; offset < text.size() && count <= limit; ++count) {
         offset += utf8CharacterLength(text, offset);

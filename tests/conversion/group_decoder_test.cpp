@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,61 @@ TEST(DecodeGroup, ReportsDegreesOutside16BitsOnceAndLeavesCompactTextAlone) {
         EXPECT_EQ(compact, "500000") << c.name;
         EXPECT_EQ(sink.messages, std::vector<std::string>{"ungültiger Zahlenwert"}) << c.name;
     }
+}
+
+// The decoding written out step by step in doubles, formatted with snprintf:
+// an independent account of the rules to hold the decoder against.
+struct LiteralResult {
+    std::string dms;
+    std::string compact;
+};
+
+std::string twoDigits(int value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%s%02d", value < 0 ? "-" : "", value < 0 ? -value : value);
+    return buffer;
+}
+
+LiteralResult decodeLiterally(int reference, int value) {
+    const double whole = std::trunc(value / 10000.0);
+    const double degreeSum = reference + whole;
+    if (degreeSum < -32768 || degreeSum > 32767) return {};
+    int degrees = static_cast<int>(degreeSum);
+    const double minutesFraction = ((value - whole * 10000) * 60) / 10000;
+    int minutes = static_cast<int>(std::trunc(minutesFraction));
+    double seconds = (minutesFraction - minutes) * 60;
+    if (minutesFraction < 0) {
+        if (degrees == -32768) return {};
+        degrees -= 1;
+        minutes += 59;
+        seconds += 60;
+    }
+    char dms[64];
+    std::snprintf(dms, sizeof dms, "%d Grad %d Min. %05.2f Sek.", degrees, minutes, seconds);
+    char secondsDigits[16];
+    std::snprintf(secondsDigits, sizeof secondsDigits, "%02.0f", seconds);
+    return {dms, twoDigits(degrees) + twoDigits(minutes) + secondsDigits};
+}
+
+TEST(DecodeGroup, AgreesWithTheLiteralArithmeticForEveryGroup) {
+    const std::int16_t references[] = {50, 10, 0, -1, 90, -90, 32764, -32764, 32767, -32768};
+    RecordingSink sink;
+    const ConversionEnvironment environment{sink, "."};
+    int mismatches = 0;
+    for (const std::int16_t reference : references) {
+        for (int pattern = 0; pattern <= 0xFFFF; ++pattern) {
+            char group[8];
+            std::snprintf(group, sizeof group, "%04X", pattern);
+            const LiteralResult expected = decodeLiterally(reference, pattern >= 0x8000 ? pattern - 0x10000 : pattern);
+            std::string compact;
+            const std::string dms = DecodeGroup(reference, group, compact, environment);
+            if ((dms != expected.dms || compact != expected.compact) && ++mismatches <= 5) {
+                ADD_FAILURE() << reference << ' ' << group << ": " << dms << " / " << compact << " instead of "
+                              << expected.dms << " / " << expected.compact;
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace
