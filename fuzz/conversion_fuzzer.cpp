@@ -1,0 +1,86 @@
+// Feeds arbitrary bytes to the conversion as the three input fields (split at
+// the first two NUL bytes into Text6, Text1 and Text2) and to the number
+// reader and writers, and stops on any broken invariant as well as on any
+// crash or undefined behaviour the sanitizers see.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "conversion_action.h"
+#include "numeric_text.h"
+#include "utf8_text.h"
+
+namespace {
+
+class CountingSink final : public lagewandler::MessageSink {
+public:
+    void showMessage(std::string_view text) override {
+        if (text == lagewandler::kMessageNeedEightCharacters) ++needEight;
+        else if (text == lagewandler::kMessageInvalidNumber) ++invalidNumber;
+        else std::abort();
+    }
+    int needEight = 0;
+    int invalidNumber = 0;
+};
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+std::string_view takeField(std::string_view& input) {
+    const std::size_t end = input.find('\0');
+    const std::string_view field = input.substr(0, end);
+    input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+    return field;
+}
+
+bool isCompactDigits(std::string_view text) {
+    return text.find_first_not_of("-0123456789") == std::string_view::npos;
+}
+
+void checkConversion(std::string_view input) {
+    constexpr std::string_view kPrior = "vorher";
+    lagewandler::FieldModel fields;
+    fields.text6 = takeField(input);
+    fields.text1 = takeField(input);
+    fields.text2 = takeField(input);
+    fields.text3 = fields.text4 = fields.text5 = kPrior;
+    const std::string code = fields.text2;
+    CountingSink sink;
+    const std::string_view separator = input.empty() ? "," : "\xD9\xAB";
+    lagewandler::Command1_Click(fields, {sink, separator});
+
+    require(fields.text2 == code);
+    if (lagewandler::utf8CharacterCountUpTo(code, lagewandler::kPositionCodeLength) !=
+        lagewandler::kPositionCodeLength) {
+        require(sink.needEight == 1 && sink.invalidNumber == 0);
+        require(fields.text3 == kPrior && fields.text4 == kPrior && fields.text5 == kPrior);
+        return;
+    }
+    require(sink.needEight == 0 && sink.invalidNumber <= 2);
+    const int emptyResults = (fields.text3.empty() ? 1 : 0) + (fields.text4.empty() ? 1 : 0);
+    require(emptyResults == sink.invalidNumber);
+    require(fields.text5 == fields.compactText && isCompactDigits(fields.text5));
+}
+
+void checkNumbers(std::string_view input) {
+    const double value = lagewandler::readNumericText(input);
+    require(value == value);  // never NaN
+    static_cast<void>(lagewandler::roundToInt16(value));
+    const std::string twoDigits = lagewandler::patternTwoDigits(value);
+    const std::string twoDecimals = lagewandler::patternTwoDigitsTwoDecimals(value, ",");
+    // Finite values get at least two integer digits ("inf" stands alone).
+    require(!std::isfinite(value) || (twoDigits.size() >= 2 && twoDecimals.size() >= 5));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    checkConversion(input);
+    checkNumbers(input);
+    return 0;
+}
