@@ -19,9 +19,16 @@ constexpr double kSecondsPerMinute = 60.0;
 constexpr std::int16_t kMinutesAfterBorrow = 59;
 constexpr double kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr double kInt32Max = std::numeric_limits<std::int32_t>::max();
+
 constexpr std::string_view kHexPrefix = "&H";
-// Four characters of up to four bytes each, after the prefix.
-constexpr std::size_t kGroupBufferSize = 2 + 4 * 4;
+constexpr std::size_t kGroupCharacters = 4;
+constexpr std::size_t kMaxCharacterBytes = 4;
+constexpr std::size_t kGroupBufferSize = kHexPrefix.size() + kGroupCharacters * kMaxCharacterBytes;
+constexpr int kHexRadix = 16;
+constexpr int kDecimalDigits = 10;
+constexpr int kHexLetters = 6;
+constexpr int kSixteenBitModulus = 0x10000;
+constexpr int kSmallestNegativePattern = 0x8000;
 
 // Degrees, whole minutes and seconds of one decoded group.
 struct Position {
@@ -30,34 +37,27 @@ struct Position {
     double seconds;
 };
 
-constexpr std::size_t kGroupDigits = 4;
-constexpr int kHexRadix = 16;
-constexpr int kSixteenBitModulus = 0x10000;
-constexpr int kSmallestNegativePattern = 0x8000;
-
 // The value of each byte as a hexadecimal digit, or -1. A table rather than
 // comparisons: the digits of real codes are random, so branches mispredict.
 constexpr std::array<signed char, 256> kHexDigitValues = [] {
     std::array<signed char, 256> values{};
     values.fill(-1);
-    for (int digit = 0; digit < 10; ++digit) values['0' + digit] = static_cast<signed char>(digit);
-    for (int digit = 0; digit < 6; ++digit) {
-        values['A' + digit] = static_cast<signed char>(10 + digit);
-        values['a' + digit] = static_cast<signed char>(10 + digit);
+    for (int digit = 0; digit < kDecimalDigits; ++digit) values['0' + digit] = static_cast<signed char>(digit);
+    for (int letter = 0; letter < kHexLetters; ++letter) {
+        values['A' + letter] = static_cast<signed char>(kDecimalDigits + letter);
+        values['a' + letter] = static_cast<signed char>(kDecimalDigits + letter);
     }
     return values;
 }();
 
-[[nodiscard]] int hexDigitValue(char c) noexcept { return kHexDigitValues[static_cast<unsigned char>(c)]; }
-
 // Four hexadecimal digits, the usual group, read directly as a 16-bit
-// two's-complement number; the same value the full reading gives.
+// two's-complement number: the same value the full reading gives.
 [[nodiscard]] std::optional<double> fourHexDigits(std::string_view group) noexcept {
-    if (group.size() != kGroupDigits) return std::nullopt;
+    if (group.size() != kGroupCharacters) return std::nullopt;
     int value = 0;
     int invalid = 0;
     for (const char c : group) {
-        const int digit = hexDigitValue(c);
+        const int digit = kHexDigitValues[static_cast<unsigned char>(c)];
         invalid |= digit;
         value = value * kHexRadix + digit;
     }
@@ -69,7 +69,7 @@ constexpr std::array<signed char, 256> kHexDigitValues = [] {
 [[nodiscard]] double groupValue(std::string_view group) {
     if (const auto direct = fourHexDigits(group)) return *direct;
     if (group.size() + kHexPrefix.size() <= kGroupBufferSize) {
-        // The usual four-character group: no allocation.
+        // Any group of four characters fits: no allocation.
         char buffer[kGroupBufferSize];
         kHexPrefix.copy(buffer, kHexPrefix.size());
         group.copy(buffer + kHexPrefix.size(), group.size());

@@ -217,7 +217,6 @@ constexpr double kIntegerCastLimit = 4503599627370496.0;
 constexpr double kFastPathLimit = 1e6;
 constexpr double kTieMargin = 1e-6;
 constexpr std::uint64_t kCentsPerUnit = 100;
-
 constexpr std::uint64_t kTwoDigitLimit = 100;
 
 // "00" to "99", for writing two digits at once.
@@ -251,21 +250,14 @@ constexpr std::array<char, 2 * kTwoDigitLimit> kDigitPairs = [] {
     return out;
 }
 
-[[nodiscard]] char* writePair(char* out, std::uint64_t value) {
-    out[0] = kDigitPairs[2 * value];
-    out[1] = kDigitPairs[2 * value + 1];
-    return out + 2;
-}
-
 // Writes a value already rounded to whole units (or cents, with two decimals).
 [[nodiscard]] char* writeRoundedUnits(char* out, bool negative, std::uint64_t units, int decimals,
                                       std::string_view decimalSeparator) {
     // A value that rounds to zero is written without a sign: -0.2 is "00".
     if (negative && units != 0) *out++ = '-';
-    if (decimals == 0) return units < kTwoDigitLimit ? writePair(out, units) : writeDigits(out, units, 2);
-    const std::uint64_t whole = units / kCentsPerUnit;
-    out = whole < kTwoDigitLimit ? writePair(out, whole) : writeDigits(out, whole, 2);
-    return writePair(writeText(out, decimalSeparator), units % kCentsPerUnit);
+    if (decimals == 0) return writeDigits(out, units, 2);
+    out = writeText(writeDigits(out, units / kCentsPerUnit, 2), decimalSeparator);
+    return writeDigits(out, units % kCentsPerUnit, 2);
 }
 
 // The exact path for large values and near-ties: the standard library rounds
