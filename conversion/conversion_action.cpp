@@ -13,8 +13,8 @@ void convertGroup(std::string& result, const std::string& referenceField, std::s
                   std::string& compactText, const ConversionEnvironment& environment) {
     const auto reference = roundToInt16(readNumericText(referenceField));
     if (!reference) {
-        result.clear();
         environment.messages.showMessage(kMessageInvalidNumber);
+        result.clear();
         return;
     }
     decodeGroupInto(result, *reference, group, compactText, environment);

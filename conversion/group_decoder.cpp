@@ -144,12 +144,15 @@ void appendCompactDigits(std::string& compactText, const Position& position) {
 
 void decodeGroupInto(std::string& result, std::int16_t reference, std::string_view group,
                      std::string& compactText, const ConversionEnvironment& environment) {
-    result.clear();
     const auto position = decodePosition(reference, group);
+    // The message comes before the result is emptied: while it is shown, the
+    // field still holds what it held before the conversion.
     if (!position) {
         environment.messages.showMessage(kMessageInvalidNumber);
+        result.clear();
         return;
     }
+    result.clear();
     writeDmsText(result, *position, environment.decimalSeparator);
     appendCompactDigits(compactText, *position);
 }

@@ -109,24 +109,46 @@ TEST(Command1Click, UsesTheGivenDecimalSeparator) {
     expectConversion(english, ".");
 }
 
-// Records what the latitude field held when each message appeared.
+// Records what the two result fields held when each message appeared.
 class SnapshotSink : public MessageSink {
 public:
     explicit SnapshotSink(const FieldModel& fields) : fields_(fields) {}
-    void showMessage(std::string_view text) override { seen.push_back(std::string(text) + " | " + fields_.text3); }
+    void showMessage(std::string_view text) override {
+        seen.push_back(std::string(text) + " | " + fields_.text3 + " | " + fields_.text4);
+    }
     std::vector<std::string> seen;
 
 private:
     const FieldModel& fields_;
 };
 
-TEST(Command1Click, WritesLatitudeBeforeReadingTheEastReference) {
-    FieldModel fields;
-    fields.text1 = "99999";
-    fields.text2 = "12345678";
-    SnapshotSink sink(fields);
-    Command1_Click(fields, {sink, ","});
-    EXPECT_EQ(sink.seen, std::vector<std::string>{"ungültiger Zahlenwert | 50 Grad 27 Min. 57,60 Sek."});
+TEST(Command1Click, ShowsEachMessageAtItsPointInTheConversion) {
+    struct Case {
+        const char* name;
+        const char* text6;
+        const char* text1;
+        const char* text2;
+        std::vector<std::string> seen;
+    };
+    const std::string invalid = "ungültiger Zahlenwert | ";
+    const Case cases[] = {
+        {"bad north reference: fields still as before", "99999", "10", "12345678", {invalid + "vorher | vorher"}},
+        {"failing north group: fields still as before", "32767", "10", "27105678", {invalid + "vorher | vorher"}},
+        {"bad east reference: latitude already written", "50", "99999", "12345678",
+         {invalid + "50 Grad 27 Min. 57,60 Sek. | vorher"}},
+        {"both bad: first empty when the second is shown", "99999", "-40000", "12345678",
+         {invalid + "vorher | vorher", invalid + " | vorher"}},
+    };
+    for (const Case& c : cases) {
+        FieldModel fields;
+        fields.text6 = c.text6;
+        fields.text1 = c.text1;
+        fields.text2 = c.text2;
+        fields.text3 = fields.text4 = kPrior;
+        SnapshotSink sink(fields);
+        Command1_Click(fields, {sink, ","});
+        EXPECT_EQ(sink.seen, c.seen) << c.name;
+    }
 }
 
 TEST(Command1Click, StartsEveryRunWithEmptyCompactText) {
