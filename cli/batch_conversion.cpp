@@ -87,7 +87,10 @@ public:
             if (used_ + piece.size() > buffer_.size()) {
                 static_cast<void>(flush());
                 if (piece.size() > buffer_.size()) {
-                    ok_ = ok_ && writeAll(fd_, piece);
+                    if (ok_ && !writeAll(fd_, piece)) {
+                        ok_ = false;
+                        error_ = errno;
+                    }
                     continue;
                 }
             }
@@ -97,11 +100,16 @@ public:
         }
     }
     [[nodiscard]] bool flush() {
-        ok_ = ok_ && writeAll(fd_, {buffer_.data(), used_});
+        if (ok_ && !writeAll(fd_, {buffer_.data(), used_})) {
+            ok_ = false;
+            error_ = errno;
+        }
         used_ = 0;
         return ok_;
     }
     [[nodiscard]] bool ok() const noexcept { return ok_; }
+    // Why the first failed write failed (an errno value), once one has.
+    [[nodiscard]] int error() const noexcept { return error_; }
 
 private:
     static constexpr std::size_t kOutputBufferSize = 64 * 1024;
@@ -110,6 +118,7 @@ private:
     std::vector<char> buffer_;
     std::size_t used_ = 0;
     bool ok_ = true;
+    int error_ = 0;
 };
 
 // Sends each message to the error output, naming where its code came from.
@@ -158,9 +167,17 @@ public:
         return output_.ok();
     }
 
+    // Writes out what has been converted so far; false once output has failed.
+    // Messages are written as well as they can be: a closed error stream
+    // must not stop the conversion.
+    [[nodiscard]] bool flush() {
+        static_cast<void>(errors_.flush());
+        return output_.flush();
+    }
+
     [[nodiscard]] int finish() {
         const bool written = output_.flush();
-        if (!written) errors_.add({kProgram, ": cannot write the output: ", std::strerror(errno), "\n"});
+        if (!written) errors_.add({kProgram, ": cannot write the output: ", std::strerror(output_.error()), "\n"});
         static_cast<void>(errors_.flush());
         return written && !sink_.anyMessage ? 0 : 1;
     }
@@ -208,6 +225,9 @@ constexpr std::string_view kLine = "line";
             rest.remove_prefix(end + 1);
         }
         keepLinePart(spanning, rest);
+        // A short read means no more input is waiting (a terminal, a slow
+        // pipe): show the results so far instead of holding them back.
+        if (static_cast<std::size_t>(count) < block.size() && !converter.flush()) return false;
     }
     // A last line without a line feed is a line too.
     return spanning.empty() || converter.convert(spanning, kLine, ++lineNumber);

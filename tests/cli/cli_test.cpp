@@ -17,7 +17,7 @@
 namespace lagewandler {
 namespace {
 
-struct Run {
+struct CliRun {
     std::string output;
     std::string errors;
     int status;
@@ -30,8 +30,8 @@ std::string readFile(const std::filesystem::path& path) {
 
 // Runs the real program with arguments, input on its standard input and the
 // given locale, and collects what it wrote and its exit status.
-Run runCli(const std::vector<std::string>& arguments, const std::string& input,
-           const std::string& locale = "de_DE.UTF-8") {
+CliRun runCli(const std::vector<std::string>& arguments, const std::string& input,
+           const std::string& locale = "de_DE.UTF-8", const char* outputTarget = nullptr) {
     const auto folder = std::filesystem::temp_directory_path() / ("lagewandler-cli-test-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const auto inPath = folder / "in", outPath = folder / "out", errPath = folder / "err";
@@ -40,7 +40,8 @@ Run runCli(const std::vector<std::string>& arguments, const std::string& input,
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, STDIN_FILENO, inPath.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, outputTarget != nullptr ? outputTarget : outPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<std::string> texts{LAGEWANDLER_CLI_PATH};
     texts.insert(texts.end(), arguments.begin(), arguments.end());
@@ -56,7 +57,7 @@ Run runCli(const std::vector<std::string>& arguments, const std::string& input,
         waitpid(child, &status, 0);
     }
     posix_spawn_file_actions_destroy(&files);
-    Run run{readFile(outPath), readFile(errPath), WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    CliRun run{readFile(outPath), readFile(errPath), WIFEXITED(status) ? WEXITSTATUS(status) : -1};
     std::filesystem::remove_all(folder);
     return run;
 }
@@ -74,7 +75,7 @@ struct CliCase {
 };
 
 void expectRun(const CliCase& c, const std::string& locale = "de_DE.UTF-8") {
-    const Run run = runCli(c.arguments, c.input, locale);
+    const CliRun run = runCli(c.arguments, c.input, locale);
     EXPECT_EQ(run.output, c.output) << c.name;
     EXPECT_EQ(run.errors, c.errors) << c.name;
     EXPECT_EQ(run.status, c.status) << c.name;
@@ -133,6 +134,12 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
          "lagewandler-cli: option --north needs a value (REF)\n" + usage, 2},
     };
     for (const CliCase& c : cases) expectRun(c);
+}
+
+TEST(LagewandlerCli, ReportsOutputThatCannotBeWritten) {
+    const CliRun run = runCli({"12345678"}, "", "de_DE.UTF-8", "/dev/full");
+    EXPECT_EQ(run.errors, "lagewandler-cli: cannot write the output: No space left on device\n");
+    EXPECT_EQ(run.status, 1);
 }
 
 }  // namespace
