@@ -13,6 +13,7 @@ constexpr int kButtonHorizontalInset = 4;
 constexpr int kButtonVerticalInset = 1;
 constexpr double kSizeStep = 0.5;
 constexpr double kSmallestPointSize = 5.0;
+constexpr int kSmallestPixelSize = 7;
 
 [[nodiscard]] bool textFits(const QString& text, const QFont& font, int width, int height) {
     const QFontMetrics metrics(font);
@@ -42,8 +43,13 @@ bool captionFits(const QWidget& control, const QFont& font) {
 
 QFont captionFittingFont(const QFont& base, const QWidget& window) {
     QFont font = base;
-    // A font given in pixels has no point size; it is left as it is.
-    if (font.pointSizeF() <= 0) return font;
+    // A font given in pixels has no point size: it shrinks a pixel at a time.
+    if (font.pointSizeF() <= 0) {
+        while (!allCaptionsFit(window, font) && font.pixelSize() > kSmallestPixelSize) {
+            font.setPixelSize(font.pixelSize() - 1);
+        }
+        return font;
+    }
     while (!allCaptionsFit(window, font) && font.pointSizeF() - kSizeStep >= kSmallestPointSize) {
         font.setPointSizeF(font.pointSizeF() - kSizeStep);
     }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -206,6 +207,39 @@ int runUntilTheApplicationEnds(const std::function<void()>& action) {
     QTimer::singleShot(0, action);
     QTimer::singleShot(kPatienceMs, [] { QCoreApplication::exit(kStillRunning); });
     return QApplication::exec();
+}
+
+bool allCaptionsFit(const QWidget& window, const QFont& font) {
+    const auto controls = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    return std::all_of(controls.begin(), controls.end(), [&](const QWidget* c) { return captionFits(*c, font); });
+}
+
+TEST_F(Form1Test, ChoosesTheLargestFittingSizeOfTheSameFamily) {
+    struct Case {
+        const char* name;
+        QFont base;
+        bool shrinks;
+    };
+    QFont largePixels = QApplication::font();
+    largePixels.setPixelSize(40);
+    QFont small = QApplication::font();
+    small.setPointSizeF(6);
+    const Case cases[] = {
+        {"too wide in points", QFont(QApplication::font().family(), 24), true},
+        {"too wide in pixels", largePixels, true},
+        {"already fits", small, false},
+    };
+    for (const Case& c : cases) {
+        const QFont chosen = captionFittingFont(c.base, *form);
+        EXPECT_TRUE(allCaptionsFit(*form, chosen)) << c.name;
+        EXPECT_EQ(chosen.family(), c.base.family()) << c.name;
+        EXPECT_EQ(chosen != c.base, c.shrinks) << c.name;
+        if (c.shrinks && chosen.pointSizeF() > 0) {
+            QFont larger = chosen;
+            larger.setPointSizeF(chosen.pointSizeF() + 0.5);
+            EXPECT_FALSE(allCaptionsFit(*form, larger)) << c.name;
+        }
+    }
 }
 
 TEST_F(Form1Test, EndeAndTheTitleBarEndTheApplicationWithoutAQuestion) {
