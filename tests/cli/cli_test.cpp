@@ -115,6 +115,9 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          "lagewandler-cli: line 1: " + invalid, 1},
         {"five megabyte line", {}, std::string(5'000'000, 'A') + "\n12345678\n", kRejected + kLine1234,
          "lagewandler-cli: line 1: " + need, 1},
+        // Input is read 64 KiB at a time; this code and its "\r\n" straddle the first boundary.
+        {"code across a read boundary", {}, std::string(65531, 'A') + "\n12345678\r\n", kRejected + kLine1234,
+         "lagewandler-cli: line 1: " + need, 1},
     };
     for (const CliCase& c : cases) expectRun(c);
 }
