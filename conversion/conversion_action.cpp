@@ -31,7 +31,7 @@ void Command1_Click(FieldModel& fields, const ConversionEnvironment& environment
     // The message sink may run an event loop (a modal box), so the code is
     // copied first: nothing it does can change the groups being decoded.
     const std::string code = fields.text2;
-    // Eight bytes that are eight characters are plain ASCII: split directly.
+    // Eight bytes that make eight characters are one byte each: split directly.
     const bool eightBytes = code.size() == kPositionCodeLength;
     const std::string_view codeView = code;
     const std::string_view latitudeGroup =

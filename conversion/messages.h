@@ -9,6 +9,8 @@ namespace lagewandler {
 inline constexpr std::string_view kApplicationTitle = "Ortsmappe";
 inline constexpr std::string_view kMessageNeedEightCharacters = "Bitte 8 Stellen eingeben";
 inline constexpr std::string_view kMessageInvalidNumber = "ungültiger Zahlenwert";
+// Shown by the window when the clipboard would not take a text.
+inline constexpr std::string_view kMessageClipboardUnavailable = "Zwischenablage nicht verfügbar";
 
 // Where the conversion sends its messages. The window shows each one in a
 // modal box and returns once the operator has closed it; other programs may

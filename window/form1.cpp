@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include <limits>
-#include <vector>
 
 #include "caption_font.h"
 #include "clipboard.h"
@@ -18,7 +17,6 @@ namespace {
 
 constexpr int kClientWidthTwips = 4860;
 constexpr int kClientHeightTwips = 4170;
-inline constexpr std::string_view kMessageClipboardUnavailable = "Zwischenablage nicht verfügbar";
 
 // A rectangle in twips, relative to the client area's top-left corner.
 struct TwipsRect {
