@@ -352,35 +352,23 @@ char* writePatternTwoDigitsTwoDecimals(char* out, double value, std::string_view
     return writePatterned(out, value, 2, decimalSeparator);
 }
 
-void appendWholeNumberText(std::string& out, std::int16_t value) {
-    appendBuilt(out, kMaxNumberTextLength, [value](char* begin) { return writeWholeNumberText(begin, value); });
-}
-
-void appendPatternTwoDigits(std::string& out, double value) {
-    appendBuilt(out, kMaxNumberTextLength, [value](char* begin) { return writePatternTwoDigits(begin, value); });
-}
-
-void appendPatternTwoDigitsTwoDecimals(std::string& out, double value, std::string_view decimalSeparator) {
-    appendBuilt(out, kMaxNumberTextLength + decimalSeparator.size(), [value, decimalSeparator](char* begin) {
-        return writePatternTwoDigitsTwoDecimals(begin, value, decimalSeparator);
-    });
-}
-
 std::string wholeNumberText(std::int16_t value) {
     std::string text;
-    appendWholeNumberText(text, value);
+    appendBuilt(text, kMaxNumberTextLength, [value](char* begin) { return writeWholeNumberText(begin, value); });
     return text;
 }
 
 std::string patternTwoDigits(double value) {
     std::string text;
-    appendPatternTwoDigits(text, value);
+    appendBuilt(text, kMaxNumberTextLength, [value](char* begin) { return writePatternTwoDigits(begin, value); });
     return text;
 }
 
 std::string patternTwoDigitsTwoDecimals(double value, std::string_view decimalSeparator) {
     std::string text;
-    appendPatternTwoDigitsTwoDecimals(text, value, decimalSeparator);
+    appendBuilt(text, kMaxNumberTextLength + decimalSeparator.size(), [value, decimalSeparator](char* begin) {
+        return writePatternTwoDigitsTwoDecimals(begin, value, decimalSeparator);
+    });
     return text;
 }
 

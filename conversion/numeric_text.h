@@ -51,19 +51,13 @@ namespace lagewandler {
 // 59.88 -> "59,88", 1234.5 -> "1234,50"; with "٫" (two bytes): 2.4 -> "02٫40".
 [[nodiscard]] std::string patternTwoDigitsTwoDecimals(double value, std::string_view decimalSeparator);
 
-// The same three writers appending to out instead of returning a new text, so
-// a caller that converts many codes can reuse one buffer.
-void appendWholeNumberText(std::string& out, std::int16_t value);
-void appendPatternTwoDigits(std::string& out, double value);
-void appendPatternTwoDigitsTwoDecimals(std::string& out, double value, std::string_view decimalSeparator);
-
 // The longest text the writers below produce, not counting the decimal
 // separator: a sign and the 309 digits of the largest double, two decimals.
 inline constexpr std::size_t kMaxNumberTextLength = 320;
 // The longest whole-number text of a 16-bit value: "-32768".
 inline constexpr std::size_t kMaxWholeNumberTextLength = 6;
 
-// The same three writers writing to a caller's buffer, which must have room
+// The three texts above, written to a caller's buffer, which must have room
 // for kMaxNumberTextLength characters plus the separator; each returns the end
 // of what it wrote. They let a caller build a whole text before copying it.
 [[nodiscard]] char* writeWholeNumberText(char* out, std::int16_t value);
