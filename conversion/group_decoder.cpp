@@ -1,7 +1,6 @@
 #include "group_decoder.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -25,8 +24,6 @@ constexpr std::size_t kGroupCharacters = 4;
 constexpr std::size_t kMaxCharacterBytes = 4;
 constexpr std::size_t kGroupBufferSize = kHexPrefix.size() + kGroupCharacters * kMaxCharacterBytes;
 constexpr int kHexRadix = 16;
-constexpr int kDecimalDigits = 10;
-constexpr int kHexLetters = 6;
 constexpr int kSixteenBitModulus = 0x10000;
 constexpr int kSmallestNegativePattern = 0x8000;
 
@@ -37,19 +34,6 @@ struct Position {
     double seconds;
 };
 
-// The value of each byte as a hexadecimal digit, or -1. A table rather than
-// comparisons: the digits of real codes are random, so branches mispredict.
-constexpr std::array<signed char, 256> kHexDigitValues = [] {
-    std::array<signed char, 256> values{};
-    values.fill(-1);
-    for (int digit = 0; digit < kDecimalDigits; ++digit) values['0' + digit] = static_cast<signed char>(digit);
-    for (int letter = 0; letter < kHexLetters; ++letter) {
-        values['A' + letter] = static_cast<signed char>(kDecimalDigits + letter);
-        values['a' + letter] = static_cast<signed char>(kDecimalDigits + letter);
-    }
-    return values;
-}();
-
 // Four hexadecimal digits, the usual group, read directly as a 16-bit
 // two's-complement number: the same value the full reading gives.
 [[nodiscard]] std::optional<double> fourHexDigits(std::string_view group) noexcept {
@@ -57,7 +41,7 @@ constexpr std::array<signed char, 256> kHexDigitValues = [] {
     int value = 0;
     int invalid = 0;
     for (const char c : group) {
-        const int digit = kHexDigitValues[static_cast<unsigned char>(c)];
+        const int digit = hexDigitValue(c);
         invalid |= digit;
         value = value * kHexRadix + digit;
     }

@@ -35,11 +35,10 @@ constexpr std::int64_t kBeyondDoubleRange = 400;
 
 [[nodiscard]] bool isDecimalDigit(int c) noexcept { return c >= '0' && c <= '9'; }
 
+// The digit value of c in radix 16 or 8, or -1 when c is no such digit.
 [[nodiscard]] int digitValue(int c, int radix) noexcept {
-    int value = kHexRadix;
-    if (c >= '0' && c <= '9') value = c - '0';
-    else if (c >= 'A' && c <= 'F') value = c - 'A' + kDecimalRadix;
-    else if (c >= 'a' && c <= 'f') value = c - 'a' + kDecimalRadix;
+    if (c == kEndOfText) return -1;
+    const int value = hexDigitValue(static_cast<char>(c));
     return value < radix ? value : -1;
 }
 

@@ -27,6 +27,24 @@ namespace lagewandler {
 // "&H12345" -> 74565, "1D2" -> 100, "5e" -> 5, "NaN" -> 0, "1e400" -> inf.
 [[nodiscard]] double readNumericText(std::string_view text);
 
+// The value of a byte as a hexadecimal digit (either case), or -1 for any
+// other byte: '7' -> 7, 'b' -> 11, 'F' -> 15, 'G' -> -1, '\xC3' -> -1.
+// A table rather than comparisons: code digits are random, so branches on
+// them would mispredict.
+inline constexpr std::array<signed char, 256> kHexDigitValues = [] {
+    constexpr int kDecimalDigits = 10;
+    constexpr int kHexLetters = 6;
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (int digit = 0; digit < kDecimalDigits; ++digit) values['0' + digit] = static_cast<signed char>(digit);
+    for (int letter = 0; letter < kHexLetters; ++letter) {
+        values['A' + letter] = static_cast<signed char>(kDecimalDigits + letter);
+        values['a' + letter] = static_cast<signed char>(kDecimalDigits + letter);
+    }
+    return values;
+}();
+[[nodiscard]] inline int hexDigitValue(char c) noexcept { return kHexDigitValues[static_cast<unsigned char>(c)]; }
+
 // Rounds to the nearest integer, a half going to the even neighbour; returns
 // nothing when the result lies outside -32768..32767 or value is not finite.
 // Examples: 50.5 -> 50, 51.5 -> 52, -0.5 -> 0, 32767.4 -> 32767,

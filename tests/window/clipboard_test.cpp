@@ -19,14 +19,6 @@ const std::vector<std::string> kNone{};
 const std::vector<std::string> kNeedEight{"Bitte 8 Stellen eingeben"};
 const std::vector<std::string> kUnavailable{"Zwischenablage nicht verfügbar"};
 
-std::string fieldText(const Form1& form, const char* name) {
-    return form.findChild<QLineEdit*>(QString::fromLatin1(name))->text().toStdString();
-}
-
-void press(const Form1& form, const char* name) {
-    QTest::mouseClick(form.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
-}
-
 TEST(ClipboardButton, PastesTheClipboardUnchangedAndConverts) {
     struct Case {
         const char* name;

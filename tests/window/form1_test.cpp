@@ -40,13 +40,13 @@ protected:
         return widget;
     }
     [[nodiscard]] QLineEdit* field(const char* name) const { return control<QLineEdit>(name); }
-    [[nodiscard]] std::string fieldText(const char* name) const { return field(name)->text().toStdString(); }
+    [[nodiscard]] std::string fieldText(const char* name) const { return ::fieldText(*form, name); }
 
     void typeInto(const char* name, const QString& text) const {
         field(name)->clear();
         QTest::keyClicks(field(name), text);
     }
-    void press(const char* name) const { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
+    void press(const char* name) const { ::press(*form, name); }
 
     FakeClipboard clipboard;
     MessageBoxWatcher boxes;

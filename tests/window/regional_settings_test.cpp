@@ -30,9 +30,8 @@ TEST(RegionalSeparator, FollowsTheLocaleOfTheProcess) {
     FakeClipboard clipboard;
     Form1 form(clipboard);
     form.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("12345678"));
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-    EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("Text3"))->text().toStdString(),
-              latitudeByLocale.at(locale));
+    press(form, "Command1");
+    EXPECT_EQ(fieldText(form, "Text3"), latitudeByLocale.at(locale));
 }
 
 TEST(QtTranslations, SpeakGermanUnderGermanSettings) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <string>
@@ -10,6 +12,16 @@
 
 #include "clipboard.h"
 #include "message_box.h"
+
+// The text of the field called name (Text1 ... Text6) in window.
+inline std::string fieldText(const QWidget& window, const char* name) {
+    return window.findChild<QLineEdit*>(QString::fromLatin1(name))->text().toStdString();
+}
+
+// Clicks the button called name (Command1 ... Command4) in window.
+inline void press(const QWidget& window, const char* name) {
+    QTest::mouseClick(window.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+}
 
 // What a test saw of one real message box before closing it.
 struct SeenBox {
