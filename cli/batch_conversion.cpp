@@ -2,15 +2,13 @@
 
 #ifdef _WIN32
 #include <io.h>
-#define read _read
-#define write _write
-using ssize_t = int;
 #else
 #include <unistd.h>
 #endif
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -19,6 +17,7 @@ using ssize_t = int;
 #include <vector>
 
 #include "conversion_action.h"
+#include "numeric_text.h"
 
 namespace lagewandler {
 namespace {
@@ -36,6 +35,8 @@ constexpr std::string_view kUsage =
     "  --help       show this text\n"
     "  --           what follows are codes, even if they begin with '-'\n"
     "\n"
+    "A REF is read as the window reads its reference fields ('50,7' is 50, '&H32'\n"
+    "is 50); a REF in which no digit can be read ('', 'abc', '-') is a usage error.\n"
     "The decimal separator follows the regional settings (LC_ALL, LC_NUMERIC, LANG).\n"
     "Exit status: 0 no code drew a message, 1 some did, 2 usage error.\n";
 
@@ -45,9 +46,29 @@ constexpr std::size_t kReadBlockSize = 64 * 1024;
 // several reads therefore gives the same result as keeping all of it.
 constexpr std::size_t kKeptLineBytes = 64;
 
+// The system's read and write: POSIX, or the C runtime's on Windows, which
+// count in unsigned int. Each returns the bytes moved, or -1 with errno set.
+[[nodiscard]] std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size) {
+#ifdef _WIN32
+    constexpr std::size_t kLargestPiece = 1U << 30U;
+    return _read(fd, buffer, static_cast<unsigned>(std::min(size, kLargestPiece)));
+#else
+    return ::read(fd, buffer, size);
+#endif
+}
+
+[[nodiscard]] std::ptrdiff_t writeSome(int fd, const char* data, std::size_t size) {
+#ifdef _WIN32
+    constexpr std::size_t kLargestPiece = 1U << 30U;
+    return _write(fd, data, static_cast<unsigned>(std::min(size, kLargestPiece)));
+#else
+    return ::write(fd, data, size);
+#endif
+}
+
 [[nodiscard]] bool writeAll(int fd, std::string_view data) {
     while (!data.empty()) {
-        const ssize_t written = ::write(fd, data.data(), data.size());
+        const std::ptrdiff_t written = writeSome(fd, data.data(), data.size());
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) return false;
         data.remove_prefix(static_cast<std::size_t>(written));
@@ -94,7 +115,7 @@ public:
                     continue;
                 }
             }
-            // Most pieces are a few bytes: a loop is cheaper than calling memcpy.
+            // The piece fits the buffer now: one that is larger went out above.
             std::copy_n(piece.data(), piece.size(), buffer_.data() + used_);
             used_ += piece.size();
         }
@@ -210,7 +231,7 @@ constexpr std::string_view kLine = "line";
     std::string spanning;  // the start of a line that began in an earlier block
     std::uint64_t lineNumber = 0;
     for (;;) {
-        const ssize_t count = ::read(input, block.data(), block.size());
+        const std::ptrdiff_t count = readSome(input, block.data(), block.size());
         if (count < 0 && errno == EINTR) continue;
         if (count <= 0) break;
         std::string_view rest(block.data(), static_cast<std::size_t>(count));
@@ -241,20 +262,44 @@ constexpr std::string_view kLine = "line";
     return true;
 }
 
-// Reads the value of --north or --east, given as "--north REF" or "--north=REF".
+constexpr std::string_view kNorthOption = "--north";
+constexpr std::string_view kEastOption = "--east";
+
+// The reference option that argument gives ("--north", "--east=5" ->
+// "--east"), or "" for any other argument.
+[[nodiscard]] std::string_view referenceOption(std::string_view argument) {
+    for (const std::string_view option : {kNorthOption, kEastOption}) {
+        if (argument.starts_with(option) && (argument.size() == option.size() || argument[option.size()] == '=')) {
+            return option;
+        }
+    }
+    return {};
+}
+
+// Reads the value of option, given as "--north REF" or "--north=REF"; false
+// when REF is missing.
 [[nodiscard]] bool takeReference(std::string_view option, std::span<const char* const> arguments, std::size_t& index,
                                  std::string& reference) {
     const std::string_view argument = arguments[index];
-    if (argument == option) {
-        if (index + 1 >= arguments.size()) return false;
-        reference = arguments[++index];
-        return true;
-    }
-    if (argument.size() > option.size() && argument.starts_with(option) && argument[option.size()] == '=') {
+    if (argument.size() > option.size()) {
         reference = argument.substr(option.size() + 1);
         return true;
     }
-    return false;
+    if (index + 1 >= arguments.size()) return false;
+    reference = arguments[++index];
+    return true;
+}
+
+// text for a one-line message: control characters, which could break the
+// line or drive the terminal, are shown as '?'.
+[[nodiscard]] std::string printable(std::string_view text) {
+    constexpr char kFirstPrintable = ' ';
+    constexpr char kDelete = '\x7F';
+    std::string shown(text);
+    for (char& c : shown) {
+        if ((c >= 0 && c < kFirstPrintable) || c == kDelete) c = '?';
+    }
+    return shown;
 }
 
 }  // namespace
@@ -272,13 +317,18 @@ std::variant<BatchOptions, UsageError> parseBatchArguments(std::span<const char*
             optionsEnded = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
-        } else if (argument == "--north" || argument == "--east") {
-            if (!takeReference(argument, arguments, index, argument == "--north" ? options.north : options.east)) {
-                return UsageError{"option " + std::string(argument) + " needs a value (REF)"};
+        } else if (const std::string_view option = referenceOption(argument); !option.empty()) {
+            std::string& reference = option == kNorthOption ? options.north : options.east;
+            if (!takeReference(option, arguments, index, reference)) {
+                return UsageError{"option " + std::string(option) + " needs a value (REF)"};
             }
-        } else if (!takeReference("--north", arguments, index, options.north) &&
-                   !takeReference("--east", arguments, index, options.east)) {
-            return UsageError{"unknown option " + std::string(argument)};
+            // Without a digit the reference would silently be 0 degrees.
+            if (!numericTextHasDigit(reference)) {
+                return UsageError{"option " + std::string(option) + " needs a number, not '" + printable(reference) +
+                                  "'"};
+            }
+        } else {
+            return UsageError{"unknown option " + printable(argument)};
         }
     }
     return options;

@@ -25,7 +25,9 @@ struct UsageError {
 // Examples: {"--north", "51", "12345678"} -> north "51", one code;
 // {"--east=-3"} -> east "-3", codes from standard input;
 // {"--", "--123456"} -> one code "--123456"; {"--west", "1"} -> UsageError;
-// {"--north"} -> UsageError (missing REF); {"-x"} -> UsageError.
+// {"--north"} -> UsageError (missing REF); {"-x"} -> UsageError;
+// {"--north", "abc"} or {"--east="} -> UsageError (no digit in REF), while
+// {"--north", "50,7"} -> north "50,7", which converts as 50.
 [[nodiscard]] std::variant<BatchOptions, UsageError> parseBatchArguments(std::span<const char* const> arguments);
 
 // The usage text, ending in a line feed.

@@ -1,11 +1,27 @@
 #include <cstdio>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "batch_conversion.h"
 #include "regional_settings.h"
+#ifdef _WIN32
+#include "windows_process.h"
+#endif
 
 int main(int argc, char* argv[]) {
+#ifdef _WIN32
+    // Windows hands main its arguments in the ANSI code page; read them anew.
+    const lagewandler::WindowsStreams streams;
+    const std::vector<std::string> texts = lagewandler::utf8Arguments();
+    std::vector<const char*> pointers;
+    for (const std::string& text : texts) pointers.push_back(text.c_str());
+    const std::span<const char* const> arguments(pointers);
+    static_cast<void>(argc);
+    static_cast<void>(argv);
+#else
     const std::span<const char* const> arguments(argv + 1, static_cast<std::size_t>(argc - 1));
+#endif
     return lagewandler::runBatchCommand(arguments, {fileno(stdin), fileno(stdout), fileno(stderr)},
                                         lagewandler::regionalDecimalSeparator());
 }

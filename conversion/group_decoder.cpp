@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -23,9 +22,6 @@ constexpr std::string_view kHexPrefix = "&H";
 constexpr std::size_t kGroupCharacters = 4;
 constexpr std::size_t kMaxCharacterBytes = 4;
 constexpr std::size_t kGroupBufferSize = kHexPrefix.size() + kGroupCharacters * kMaxCharacterBytes;
-constexpr int kHexRadix = 16;
-constexpr int kSixteenBitModulus = 0x10000;
-constexpr int kSmallestNegativePattern = 0x8000;
 
 // Degrees, whole minutes and seconds of one decoded group.
 struct Position {
@@ -46,7 +42,7 @@ struct Position {
         value = value * kHexRadix + digit;
     }
     if (invalid < 0) return std::nullopt;
-    return value >= kSmallestNegativePattern ? value - kSixteenBitModulus : value;
+    return signedSixteenBit(value);
 }
 
 // Reads "&H" followed by the group, as the reference fields are read.
@@ -94,11 +90,6 @@ struct Position {
     return position;
 }
 
-[[nodiscard]] char* writeLiteral(char* out, std::string_view text) {
-    std::memcpy(out, text.data(), text.size());
-    return out + text.size();
-}
-
 // Degrees, " Grad ", minutes, " Min. ", seconds with two decimals, " Sek.".
 void writeDmsText(std::string& result, const Position& position, std::string_view decimalSeparator) {
     constexpr std::string_view kDegreesUnit = " Grad ";
@@ -107,9 +98,9 @@ void writeDmsText(std::string& result, const Position& position, std::string_vie
     const std::size_t room = 2 * kMaxWholeNumberTextLength + kDegreesUnit.size() + kMinutesUnit.size() +
                              kMaxNumberTextLength + decimalSeparator.size() + kSecondsUnit.size();
     appendBuilt(result, room, [&](char* out) {
-        out = writeLiteral(writeWholeNumberText(out, position.degrees), kDegreesUnit);
-        out = writeLiteral(writeWholeNumberText(out, position.minutes), kMinutesUnit);
-        return writeLiteral(writePatternTwoDigitsTwoDecimals(out, position.seconds, decimalSeparator), kSecondsUnit);
+        out = writeText(writeWholeNumberText(out, position.degrees), kDegreesUnit);
+        out = writeText(writeWholeNumberText(out, position.minutes), kMinutesUnit);
+        return writeText(writePatternTwoDigitsTwoDecimals(out, position.seconds, decimalSeparator), kSecondsUnit);
     });
 }
 

@@ -4,13 +4,10 @@
 
 namespace lagewandler {
 
-// The fixed German texts the operator sees. They are the tool's established
-// wording and are shown exactly as written here.
-inline constexpr std::string_view kApplicationTitle = "Ortsmappe";
+// The two messages the conversion raises, in the tool's established German
+// wording, shown exactly as written here.
 inline constexpr std::string_view kMessageNeedEightCharacters = "Bitte 8 Stellen eingeben";
 inline constexpr std::string_view kMessageInvalidNumber = "ungültiger Zahlenwert";
-// Shown by the window when the clipboard would not take a text.
-inline constexpr std::string_view kMessageClipboardUnavailable = "Zwischenablage nicht verfügbar";
 
 // Where the conversion sends its messages. The window shows each one in a
 // modal box and returns once the operator has closed it; other programs may

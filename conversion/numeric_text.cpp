@@ -11,14 +11,11 @@ namespace lagewandler {
 namespace {
 
 constexpr int kEndOfText = -1;
-constexpr int kHexRadix = 16;
 constexpr int kOctalRadix = 8;
 constexpr int kDecimalRadix = 10;
 constexpr std::size_t kMaxHexDigitsFor16Bits = 4;
 constexpr std::size_t kMaxOctalDigitsFor16Bits = 6;
 constexpr double kLargest16BitPattern = 65535.0;
-constexpr double kSmallestNegative16BitPattern = 32768.0;
-constexpr double kSixteenBitModulus = 65536.0;
 constexpr double kInt16Min = std::numeric_limits<std::int16_t>::min();
 constexpr double kInt16Max = std::numeric_limits<std::int16_t>::max();
 
@@ -61,8 +58,15 @@ private:
     std::size_t position_ = 0;
 };
 
+// What the reader made of a text: the value, and whether any digit was read
+// (without one the value is 0 by rule, not from the text).
+struct Reading {
+    double value;
+    bool sawDigit;
+};
+
 // Reads the digits after "&H" or "&O".
-[[nodiscard]] double readRadixDigits(NumberCursor& cursor, int radix, std::size_t maxDigitsFor16Bits) {
+[[nodiscard]] Reading readRadixDigits(NumberCursor& cursor, int radix, std::size_t maxDigitsFor16Bits) {
     double value = 0.0;
     std::size_t digits = 0;
     for (int digit = digitValue(cursor.peek(), radix); digit >= 0; digit = digitValue(cursor.peek(), radix)) {
@@ -70,9 +74,10 @@ private:
         ++digits;
         cursor.advance();
     }
-    const bool sixteenBitPattern = digits <= maxDigitsFor16Bits && value <= kLargest16BitPattern;
-    if (sixteenBitPattern && value >= kSmallestNegative16BitPattern) return value - kSixteenBitModulus;
-    return value;
+    if (digits <= maxDigitsFor16Bits && value <= kLargest16BitPattern) {
+        return {static_cast<double>(signedSixteenBit(static_cast<int>(value))), digits > 0};
+    }
+    return {value, true};
 }
 
 // Reads an exponent after its letter: optional sign and at least one digit.
@@ -168,7 +173,7 @@ constexpr auto kLargestExactPower = static_cast<std::int64_t>(kExactPowersOfTen.
     return value;
 }
 
-[[nodiscard]] double readDecimal(NumberCursor& cursor) {
+[[nodiscard]] Reading readDecimal(NumberCursor& cursor) {
     bool negative = false;
     if (const int sign = cursor.peek(); sign == '+' || sign == '-') {
         negative = sign == '-';
@@ -186,12 +191,12 @@ constexpr auto kLargestExactPower = static_cast<std::int64_t>(kExactPowersOfTen.
             cursor.advance();
         }
     }
-    if (!number.sawDigit) return 0.0;
+    if (!number.sawDigit) return {0.0, false};
     if (isExponentLetter(cursor.peek())) {
         number.exponent += readExponent(cursor);
     }
     const double value = decimalValue(number);
-    return negative ? -value : value;
+    return {negative ? -value : value, true};
 }
 
 // Below 2^52 in magnitude a double converts to a 64-bit integer and back
@@ -241,12 +246,6 @@ constexpr std::array<char, 2 * kTwoDigitLimit> kDigitPairs = [] {
     out[0] = pair[0];
     out[1] = pair[1 - skip];
     return out + 2 - skip;
-}
-
-[[nodiscard]] char* writeText(char* out, std::string_view text) {
-    // Separators are a byte or two: a plain loop beats a call to memmove.
-    for (const char c : text) *out++ = c;
-    return out;
 }
 
 // Writes a value already rounded to whole units (or cents, with two decimals).
@@ -305,10 +304,8 @@ constexpr std::size_t kMaxDirectDigits = 9;
     return static_cast<double>(value);
 }
 
-}  // namespace
-
-double readNumericText(std::string_view text) {
-    if (const auto plain = plainWholeNumber(text)) return *plain;
+// The full reading: "&H" or "&O" and their digits, else a decimal.
+[[nodiscard]] Reading readNumber(std::string_view text) {
     NumberCursor cursor(text);
     if (cursor.peek() == '&') {
         const std::size_t ampersand = cursor.position();
@@ -321,6 +318,15 @@ double readNumericText(std::string_view text) {
     }
     return readDecimal(cursor);
 }
+
+}  // namespace
+
+double readNumericText(std::string_view text) {
+    if (const auto plain = plainWholeNumber(text)) return *plain;
+    return readNumber(text).value;
+}
+
+bool numericTextHasDigit(std::string_view text) { return readNumber(text).sawDigit; }
 
 std::optional<std::int16_t> roundToInt16(double value) noexcept {
     if (!std::isfinite(value)) return std::nullopt;

@@ -27,6 +27,23 @@ namespace lagewandler {
 // "&H12345" -> 74565, "1D2" -> 100, "5e" -> 5, "NaN" -> 0, "1e400" -> inf.
 [[nodiscard]] double readNumericText(std::string_view text);
 
+// Whether readNumericText finds at least one digit in text, that is whether
+// its value comes from the text rather than from the "no digit gives 0" rule.
+// Examples: "50" -> true, "50,7" -> true, " .5" -> true, "&H1" -> true,
+// "" -> false, "abc" -> false, "x12" -> false, "&H" -> false, "-" -> false,
+// "NaN" -> false.
+[[nodiscard]] bool numericTextHasDigit(std::string_view text);
+
+inline constexpr int kHexRadix = 16;
+
+// The signed value of a 16-bit two's-complement bit pattern (0 to 0xFFFF):
+// 0x7FFF -> 32767, 0x8000 -> -32768, 0xFFFF -> -1.
+[[nodiscard]] constexpr int signedSixteenBit(int pattern) noexcept {
+    constexpr int kSmallestNegativePattern = 0x8000;
+    constexpr int kSixteenBitModulus = 0x10000;
+    return pattern >= kSmallestNegativePattern ? pattern - kSixteenBitModulus : pattern;
+}
+
 // The value of a byte as a hexadecimal digit (either case), or -1 for any
 // other byte: '7' -> 7, 'b' -> 11, 'F' -> 15, 'G' -> -1, '\xC3' -> -1.
 // A table rather than comparisons: code digits are random, so branches on
@@ -75,7 +92,7 @@ inline constexpr std::size_t kMaxNumberTextLength = 320;
 // The longest whole-number text of a 16-bit value: "-32768".
 inline constexpr std::size_t kMaxWholeNumberTextLength = 6;
 
-// The three texts above, written to a caller's buffer, which must have room
+// The number texts above, written to a caller's buffer, which must have room
 // for kMaxNumberTextLength characters plus the separator; each returns the end
 // of what it wrote. They let a caller build a whole text before copying it.
 [[nodiscard]] char* writeWholeNumberText(char* out, std::int16_t value);
@@ -83,6 +100,13 @@ inline constexpr std::size_t kMaxWholeNumberTextLength = 6;
 // Pattern "00" for a whole number, which needs no rounding: 5 -> "05", -3 -> "-03".
 [[nodiscard]] char* writePatternTwoDigitsWhole(char* out, std::int16_t value);
 [[nodiscard]] char* writePatternTwoDigitsTwoDecimals(char* out, double value, std::string_view decimalSeparator);
+
+// Copies text to out and returns the end of what it wrote. The texts are a few
+// bytes (a separator, " Grad "): a plain loop beats a call to memcpy.
+[[nodiscard]] inline char* writeText(char* out, std::string_view text) noexcept {
+    for (const char c : text) *out++ = c;
+    return out;
+}
 
 // Calls write(begin) on a scratch buffer with room for room characters and
 // appends what it wrote (begin up to the returned end) to out, so a text made

@@ -43,7 +43,6 @@ std::size_t utf8MultibyteLength(std::string_view text, std::size_t offset) noexc
 std::size_t utf8CharacterCountUpTo(std::string_view text, std::size_t limit) noexcept {
     // A character has at least one byte, so a short text is counted quickly
     // when every byte is ASCII.
-    constexpr unsigned char kFirstNonAscii = 0x80;
     if (text.size() <= limit + 1 && std::all_of(text.begin(), text.end(), [](char c) {
             return static_cast<unsigned char>(c) < kFirstNonAscii;
         })) {

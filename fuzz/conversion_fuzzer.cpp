@@ -69,6 +69,8 @@ void checkConversion(std::string_view input) {
 void checkNumbers(std::string_view input) {
     const double value = lagewandler::readNumericText(input);
     require(value == value);  // never NaN
+    // A text without a digit reads as 0 (the companion refuses it as a reference).
+    require(lagewandler::numericTextHasDigit(input) || value == 0.0);
     static_cast<void>(lagewandler::roundToInt16(value));
     const std::string twoDigits = lagewandler::patternTwoDigits(value);
     const std::string twoDecimals = lagewandler::patternTwoDigitsTwoDecimals(value, ",");

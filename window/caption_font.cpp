@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace lagewandler {
 namespace {
 
@@ -20,14 +22,6 @@ constexpr int kSmallestPixelSize = 7;
     return metrics.horizontalAdvance(text) <= width && metrics.height() <= height;
 }
 
-[[nodiscard]] bool allCaptionsFit(const QWidget& window, const QFont& font) {
-    const auto controls = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (const QWidget* control : controls) {
-        if (!captionFits(*control, font)) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool captionFits(const QWidget& control, const QFont& font) {
@@ -39,6 +33,12 @@ bool captionFits(const QWidget& control, const QFont& font) {
                         button->height() - 2 * kButtonVerticalInset);
     }
     return true;
+}
+
+bool allCaptionsFit(const QWidget& window, const QFont& font) {
+    const auto controls = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    return std::all_of(controls.begin(), controls.end(),
+                       [&font](const QWidget* control) { return captionFits(*control, font); });
 }
 
 QFont captionFittingFont(const QFont& base, const QWidget& window) {

@@ -14,6 +14,7 @@ class QPushButton;
 namespace lagewandler {
 
 class Clipboard;
+class MessageDisplay;
 
 // Twips, the unit the layout is drawn in, per device-independent pixel.
 inline constexpr int kTwipsPerPixel = 15;
@@ -22,10 +23,12 @@ inline constexpr int kTwipsPerPixel = 15;
 // text fields are the field model the conversion works on, and Form1 keeps
 // the hidden compactText for as long as it lives. Controls carry their role
 // names (Text1 ... Text6, Command1 ... Command4, Label1 ... Label6, with the
-// two Label5 captions as Label5_0 and Label5_1) as object names.
+// two Label5 captions as Label5_0 and Label5_1) as object names. Each label
+// is the buddy of the field it names, so assistive technology reads it out.
+// Messages go to messages, clipboard transfers to clipboard.
 class Form1 final : public QWidget, private MessageSink {
 public:
-    explicit Form1(Clipboard& clipboard, QWidget* parent = nullptr);
+    Form1(Clipboard& clipboard, MessageDisplay& messages, QWidget* parent = nullptr);
 
     // "umwandeln": converts the code in Text2 into Text3, Text4 and Text5.
     void Command1_Click();
@@ -45,6 +48,7 @@ private:
     void showMessage(std::string_view text) override;
 
     Clipboard& clipboard_;
+    MessageDisplay& messages_;
     FieldModel fields_;
     QLineEdit* text1_ = nullptr;
     QLineEdit* text2_ = nullptr;

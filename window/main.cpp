@@ -3,14 +3,14 @@
 #include "application.h"
 #include "clipboard.h"
 #include "form1.h"
-#include "regional_settings.h"
+#include "message_box.h"
 
 int main(int argc, char* argv[]) {
-    if (!lagewandler::displayAvailable()) return 1;
-    QApplication application(argc, argv);
-    lagewandler::installQtTranslations(application);
+    const auto application = lagewandler::openApplication(argc, argv);
+    lagewandler::installQtTranslations(*application);
     lagewandler::SystemClipboard clipboard;
-    lagewandler::Form1 form(clipboard);
+    lagewandler::MessageBoxDisplay messages;
+    lagewandler::Form1 form(clipboard, messages);
     form.show();
     return QApplication::exec();
 }

@@ -2,14 +2,12 @@
 
 #include <QMessageBox>
 
-#include "messages.h"
+#include "window_texts.h"
 
 namespace lagewandler {
 
-void showMessageBox(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()), text,
-                    QMessageBox::Ok, parent);
-    box.setObjectName(kMessageBoxObjectName);
+void MessageBoxDisplay::show(QWidget& parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, qtText(kMessageBoxCaption), text, QMessageBox::Ok, &parent);
     // The text is shown as written; a code pasted into a message is no markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();

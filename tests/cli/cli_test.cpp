@@ -91,6 +91,8 @@ TEST(LagewandlerCli, ConvertsArgumentsAndLinesAsTheWindowDoes) {
         {"empty input", {}, "", "", "", 0},
         {"references as options", {"--north", "51", "--east=-1", "00000000"}, "",
          "51 Grad 0 Min. 00,00 Sek.\t-1 Grad 0 Min. 00,00 Sek.\t510000-010000\n", "", 0},
+        {"reference read as the window reads it", {"--north=50,7", "--east", "&HA", "12345678"}, "", kLine1234, "",
+         0},
         {"code after double dash", {"--", "-1234567"}, "",
          "50 Grad 0 Min. 00,00 Sek.\t11 Grad 46 Min. 36,12 Sek.\t500000114636\n", "", 0},
         {"invalid UTF-8 counts bytes as characters", {}, "\xFF\xFE\xFD" "12345\n",
@@ -135,6 +137,17 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
         {"unknown option", {"--west", "5"}, "", "", "lagewandler-cli: unknown option --west\n" + usage, 2},
         {"missing reference", {"12345678", "--north"}, "", "",
          "lagewandler-cli: option --north needs a value (REF)\n" + usage, 2},
+        {"empty reference", {"--north", "", "12345678"}, "", "",
+         "lagewandler-cli: option --north needs a number, not ''\n" + usage, 2},
+        {"letters as reference", {"--east=abc"}, "12345678\n", "",
+         "lagewandler-cli: option --east needs a number, not 'abc'\n" + usage, 2},
+        {"digit after a stray letter", {"--north", "x12"}, "", "",
+         "lagewandler-cli: option --north needs a number, not 'x12'\n" + usage, 2},
+        {"hex prefix alone", {"--east", "&H"}, "", "", "lagewandler-cli: option --east needs a number, not '&H'\n" + usage,
+         2},
+        {"sign alone", {"--north", "-"}, "", "", "lagewandler-cli: option --north needs a number, not '-'\n" + usage, 2},
+        {"control characters shown as ?", {"--east=\x1B[2J\n"}, "", "",
+         "lagewandler-cli: option --east needs a number, not '?[2J?'\n" + usage, 2},
     };
     for (const CliCase& c : cases) expectRun(c);
 }

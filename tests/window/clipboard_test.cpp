@@ -36,13 +36,13 @@ TEST(ClipboardButton, PastesTheClipboardUnchangedAndConverts) {
     for (const Case& c : cases) {
         FakeClipboard clipboard;
         clipboard.content = c.clipboard;
-        MessageBoxWatcher boxes;
-        Form1 form(clipboard);
+        RecordingMessages messages;
+        Form1 form(clipboard, messages);
         press(form, "Command3");
         EXPECT_EQ(fieldText(form, "Text2"), c.text2) << c.name;
         EXPECT_EQ(fieldText(form, "Text3"), c.text3) << c.name;
         EXPECT_EQ(fieldText(form, "Text5"), c.text5) << c.name;
-        EXPECT_EQ(boxes.texts(), c.messages) << c.name;
+        EXPECT_EQ(messages.texts, c.messages) << c.name;
     }
 }
 
@@ -65,26 +65,26 @@ TEST(CopyButton, CopiesText5AsItStandsAndReportsAClipboardThatRefuses) {
         FakeClipboard clipboard;
         clipboard.content = QStringLiteral("vorher");
         clipboard.refusedWrites = c.refusedWrites;
-        MessageBoxWatcher boxes;
-        Form1 form(clipboard);
+        RecordingMessages messages;
+        Form1 form(clipboard, messages);
         form.findChild<QLineEdit*>(QStringLiteral("Text5"))->setText(c.text5);
         press(form, "Command4");
         EXPECT_EQ(clipboard.content, c.clipboardAfter) << c.name;
-        EXPECT_EQ(boxes.texts(), c.messages) << c.name;
+        EXPECT_EQ(messages.texts, c.messages) << c.name;
         EXPECT_EQ(fieldText(form, "Text5"), c.text5.toStdString()) << c.name;
     }
 }
 
 TEST(SystemClipboard, CarriesACodeInAndTheCompactTextOut) {
     SystemClipboard clipboard;
-    MessageBoxWatcher boxes;
-    Form1 form(clipboard);
+    RecordingMessages messages;
+    Form1 form(clipboard, messages);
     QGuiApplication::clipboard()->setText(QStringLiteral("12345678"));
     press(form, "Command3");
     QGuiApplication::clipboard()->clear();
     press(form, "Command4");
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "502758121249");
-    EXPECT_EQ(boxes.texts(), kNone);
+    EXPECT_EQ(messages.texts, kNone);
 }
 
 }  // namespace

@@ -1,21 +1,23 @@
 #include "form1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "caption_font.h"
+#include "message_box.h"
 #include "window_test_support.h"
 
 namespace lagewandler {
@@ -28,7 +30,7 @@ const std::vector<std::string> kInvalid{"ungültiger Zahlenwert"};
 class Form1Test : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<Form1>(clipboard);
+        form = std::make_unique<Form1>(clipboard, messages);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -49,7 +51,7 @@ protected:
     void press(const char* name) const { ::press(*form, name); }
 
     FakeClipboard clipboard;
-    MessageBoxWatcher boxes;
+    RecordingMessages messages;
     std::unique_ptr<Form1> form;
 };
 
@@ -93,15 +95,25 @@ TEST_F(Form1Test, LaysOutEveryControlAsDrawnInTwips) {
     EXPECT_EQ(form->maximumSize(), QSize(324, 278));
 }
 
-TEST_F(Form1Test, NamesEachFieldAfterItsLabel) {
-    const std::pair<const char*, const char*> names[] = {
-        {"Text6", "nördlich (50)"},         {"Text1", "östlich (10)"},
-        {"Text2", "8-stelliger Hex-Wert"},  {"Text3", "Nördlicher Breiengrad"},
-        {"Text4", "Östlicher Längengrad"},  {"Text5", "Varn-konformer Text"},
+TEST_F(Form1Test, NamesEachFieldAfterItsLabelAndLinksTheLabel) {
+    struct Row {
+        const char* field;
+        const char* label;
+        const char* accessibleName;
     };
-    for (const auto& [name, accessible] : names) {
-        EXPECT_EQ(field(name)->accessibleName().toStdString(), accessible) << name;
-        EXPECT_FALSE(field(name)->isReadOnly()) << name;
+    const Row rows[] = {
+        {"Text6", "Label2", "nördlich (50)"},          {"Text1", "Label3", "östlich (10)"},
+        {"Text2", "Label4", "8-stelliger Hex-Wert"},   {"Text3", "Label5_1", "Nördlicher Breiengrad"},
+        {"Text4", "Label5_0", "Östlicher Längengrad"}, {"Text5", "Label6", "Varn-konformer Text"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(field(row.field)->accessibleName().toStdString(), row.accessibleName) << row.field;
+        EXPECT_FALSE(field(row.field)->isReadOnly()) << row.field;
+        EXPECT_EQ(control<QLabel>(row.label)->buddy(), field(row.field)) << row.field;
+        // What a screen reader is told: the field is labelled by that label.
+        const auto relations = QAccessible::queryAccessibleInterface(field(row.field))->relations(QAccessible::Label);
+        ASSERT_EQ(relations.size(), 1) << row.field;
+        EXPECT_EQ(relations.front().first->object(), control(row.label)) << row.field;
     }
 }
 
@@ -117,17 +129,22 @@ TEST_F(Form1Test, TabWalksTheControlsInOrderFromCommand1) {
     EXPECT_EQ(walked, expected);
 }
 
-TEST_F(Form1Test, SpaceRightAfterStartAsksForEightCharacters) {
+TEST_F(Form1Test, SpaceOrEnterRightAfterStartPressesUmwandeln) {
+    const std::pair<const char*, Qt::Key> keys[] = {
+        {"space", Qt::Key_Space}, {"return", Qt::Key_Return}, {"keypad enter", Qt::Key_Enter}};
     QApplication::setActiveWindow(form.get());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(boxes.texts(), kNeedEight);
+    for (const auto& [name, key] : keys) {
+        messages.texts.clear();
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(messages.texts, kNeedEight) << name;
+    }
 }
 
 TEST_F(Form1Test, EnterInAFieldPressesNoButton) {
     typeInto("Text2", QStringLiteral("12345678"));
     QTest::keyClick(field("Text2"), Qt::Key_Return);
     EXPECT_EQ(fieldText("Text3"), "");
-    EXPECT_EQ(boxes.texts(), kNone);
+    EXPECT_EQ(messages.texts, kNone);
 }
 
 TEST_F(Form1Test, ConvertsThroughTheButtons) {
@@ -149,12 +166,12 @@ TEST_F(Form1Test, ConvertsThroughTheButtons) {
         typeInto("Text6", c.north);
         typeInto("Text1", c.east);
         typeInto("Text2", c.code);
-        boxes.seen.clear();
+        messages.texts.clear();
         press("Command1");
         EXPECT_EQ(fieldText("Text3"), c.text3) << c.name;
         EXPECT_EQ(fieldText("Text4"), c.text4) << c.name;
         EXPECT_EQ(fieldText("Text5"), c.text5) << c.name;
-        EXPECT_EQ(boxes.texts(), c.messages) << c.name;
+        EXPECT_EQ(messages.texts, c.messages) << c.name;
         for (const char* result : {"Text3", "Text4", "Text5"}) {
             EXPECT_EQ(field(result)->cursorPosition(), 0) << c.name << ' ' << result;
         }
@@ -167,7 +184,7 @@ TEST_F(Form1Test, WrongLengthLeavesEveryFieldAsItWas) {
     typeInto("Text5", QStringLiteral("von Hand"));
     typeInto("Text2", QStringLiteral("1234567"));
     press("Command1");
-    EXPECT_EQ(boxes.texts(), kNeedEight);
+    EXPECT_EQ(messages.texts, kNeedEight);
     EXPECT_EQ(fieldText("Text2"), "1234567");
     EXPECT_EQ(fieldText("Text3"), "50 Grad 27 Min. 57,60 Sek.");
     EXPECT_EQ(fieldText("Text4"), "12 Grad 12 Min. 48,96 Sek.");
@@ -175,15 +192,29 @@ TEST_F(Form1Test, WrongLengthLeavesEveryFieldAsItWas) {
 }
 
 TEST_F(Form1Test, ShowsMessagesInTheToolsOwnModalBox) {
-    press("Command1");
-    ASSERT_EQ(boxes.seen.size(), 1U);
-    const SeenBox& box = boxes.seen.front();
-    EXPECT_EQ(box.caption, "Ortsmappe");
-    EXPECT_EQ(box.text, "Bitte 8 Stellen eingeben");
-    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(box.standardButtons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    EXPECT_EQ(box.buttonCount, 1);
-    EXPECT_TRUE(box.applicationModal);
+    struct SeenBox {
+        std::string caption, text;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons standardButtons;
+        qsizetype buttonCount;
+        bool modal;
+    };
+    SeenBox seen{};
+    // Runs inside the box's own event loop, once the box is up.
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle().toStdString(), box->text().toStdString(), box->icon(), box->standardButtons(),
+                static_cast<qsizetype>(box->buttons().size()), box->isModal()};
+        box->button(QMessageBox::Ok)->click();
+    });
+    MessageBoxDisplay().show(*form, QStringLiteral("Bitte 8 Stellen eingeben"));
+    EXPECT_EQ(seen.caption, "Ortsmappe");
+    EXPECT_EQ(seen.text, "Bitte 8 Stellen eingeben");
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(seen.standardButtons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_EQ(seen.buttonCount, 1);
+    EXPECT_TRUE(seen.modal);
 }
 
 TEST_F(Form1Test, ShowsEveryCaptionWholeInItsRectangle) {
@@ -207,11 +238,6 @@ int runUntilTheApplicationEnds(const std::function<void()>& action) {
     QTimer::singleShot(0, action);
     QTimer::singleShot(kPatienceMs, [] { QCoreApplication::exit(kStillRunning); });
     return QApplication::exec();
-}
-
-bool allCaptionsFit(const QWidget& window, const QFont& font) {
-    const auto controls = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    return std::all_of(controls.begin(), controls.end(), [&](const QWidget* c) { return captionFits(*c, font); });
 }
 
 TEST_F(Form1Test, ChoosesTheLargestFittingSizeOfTheSameFamily) {
@@ -253,7 +279,7 @@ TEST_F(Form1Test, EndeAndTheTitleBarEndTheApplicationWithoutAQuestion) {
         EXPECT_EQ(runUntilTheApplicationEnds(action), 0) << name;
         EXPECT_FALSE(form->isVisible()) << name;
     }
-    EXPECT_EQ(boxes.texts(), kNone);
+    EXPECT_EQ(messages.texts, kNone);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "regional_settings.h"
+#include "application.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -10,7 +10,6 @@
 #include <map>
 #include <string>
 
-#include "application.h"
 #include "form1.h"
 #include "window_test_support.h"
 
@@ -28,7 +27,8 @@ TEST(RegionalSeparator, FollowsTheLocaleOfTheProcess) {
     const std::string locale = qEnvironmentVariable("LC_ALL").toStdString();
     ASSERT_EQ(latitudeByLocale.count(locale), 1U) << locale;
     FakeClipboard clipboard;
-    Form1 form(clipboard);
+    RecordingMessages messages;
+    Form1 form(clipboard, messages);
     form.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("12345678"));
     press(form, "Command1");
     EXPECT_EQ(fieldText(form, "Text3"), latitudeByLocale.at(locale));
@@ -38,32 +38,6 @@ TEST(QtTranslations, SpeakGermanUnderGermanSettings) {
     ASSERT_TRUE(installQtTranslations(*QCoreApplication::instance()));
     EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Undo").toStdString(), "&Rückgängig");
     EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All").toStdString(), "Alles auswählen");
-}
-
-TEST(DisplayCheck, RefusesOnlyWhenNoDisplayAndNoPlatformIsSet) {
-    struct Case {
-        const char* name;
-        const char* platform;
-        const char* display;
-        const char* wayland;
-        bool expected;
-    };
-    const Case cases[] = {
-        {"nothing set", "", "", "", false},
-        {"x11 display", "", ":0", "", true},
-        {"wayland display", "", "", "wayland-0", true},
-        {"platform chosen", "offscreen", "", "", true},
-    };
-    const QByteArray saved[] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")};
-    for (const Case& c : cases) {
-        qputenv("QT_QPA_PLATFORM", c.platform);
-        qputenv("DISPLAY", c.display);
-        qputenv("WAYLAND_DISPLAY", c.wayland);
-        EXPECT_EQ(displayAvailable(), c.expected) << c.name;
-    }
-    qputenv("QT_QPA_PLATFORM", saved[0]);
-    qputenv("DISPLAY", saved[1]);
-    qputenv("WAYLAND_DISPLAY", saved[2]);
 }
 
 }  // namespace

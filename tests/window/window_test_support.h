@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -23,47 +21,13 @@ inline void press(const QWidget& window, const char* name) {
     QTest::mouseClick(window.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
 }
 
-// What a test saw of one real message box before closing it.
-struct SeenBox {
-    std::string caption;
-    std::string text;
-    QMessageBox::Icon icon;
-    QMessageBox::StandardButtons standardButtons;
-    qsizetype buttonCount;
-    bool applicationModal;
-};
-
-// Watches for the tool's message boxes while it lives, records each one and
-// presses its OK button, so an action that shows a box runs to its end.
-class MessageBoxWatcher {
+// Records the window's messages in the order it shows them, in place of the
+// real message box.
+class RecordingMessages final : public lagewandler::MessageDisplay {
 public:
-    MessageBoxWatcher() {
-        timer_.setInterval(kPollIntervalMs);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { closeOpenBox(); });
-        timer_.start();
-    }
+    void show(QWidget& /*parent*/, const QString& text) override { texts.push_back(text.toStdString()); }
 
-    [[nodiscard]] std::vector<std::string> texts() const {
-        std::vector<std::string> result;
-        for (const SeenBox& box : seen) result.push_back(box.text);
-        return result;
-    }
-
-    std::vector<SeenBox> seen;
-
-private:
-    static constexpr int kPollIntervalMs = 5;
-
-    void closeOpenBox() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || box->objectName() != QLatin1String(lagewandler::kMessageBoxObjectName)) return;
-        seen.push_back({box->windowTitle().toStdString(), box->text().toStdString(), box->icon(),
-                        box->standardButtons(), static_cast<qsizetype>(box->buttons().size()),
-                        box->isModal() || box->windowModality() != Qt::NonModal});
-        box->button(QMessageBox::Ok)->click();
-    }
-
-    QTimer timer_;
+    std::vector<std::string> texts;
 };
 
 // A clipboard in memory that can be told to refuse the next writes.

@@ -1,0 +1,9 @@
+#include <QLocale>
+
+#include "regional_settings.h"
+
+namespace lagewandler {
+
+std::string regionalDecimalSeparator() { return QLocale::system().decimalPoint().toStdString(); }
+
+}  // namespace lagewandler
