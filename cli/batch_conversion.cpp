@@ -26,19 +26,52 @@ constexpr std::string_view kProgram = "lagewandler-cli";
 constexpr std::string_view kUsage =
     "Usage: lagewandler-cli [--north REF] [--east REF] [--] [CODE ...]\n"
     "Converts eight-character hexadecimal position codes exactly as the Lagewandler\n"
-    "window does. Each CODE, or when none is given each line of standard input,\n"
-    "gives one line: latitude, a tab, longitude, a tab, the compact text. A code\n"
-    "that draws a message gives empty results; the message goes to standard error.\n"
+    "window does. Each CODE, or when none is given each line of standard input\n"
+    "(a line ends in \"\\n\" or \"\\r\\n\"), gives one line of output.\n"
     "\n"
+    "Output:\n"
+    "Latitude, a tab, longitude, a tab, the compact text, as the window shows them\n"
+    "after converting that code in a freshly opened window with the given\n"
+    "references. A code that draws a message gives empty results (just the two\n"
+    "tabs), so output lines always match input lines.\n"
+    "\n"
+    "Messages:\n"
+    "Each goes to standard error as \"lagewandler-cli: line N: TEXT\" (or\n"
+    "\"argument N: TEXT\"). \"Bitte 8 Stellen eingeben\": the code does not have\n"
+    "eight characters. \"ungültiger Zahlenwert\": a REF or a decoded position lies\n"
+    "outside -32768 to 32767 degrees; the other half of the code is still\n"
+    "converted.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  no code drew a message\n"
+    "  1  some code drew a message, or the output could not be written\n"
+    "  2  usage error\n"
+    "\n"
+    "Options:\n"
     "  --north REF  north reference in whole degrees (default 50)\n"
     "  --east REF   east reference in whole degrees (default 10)\n"
-    "  --help       show this text\n"
+    "  --help       show this text and exit\n"
+    "  --version    show the version and exit\n"
     "  --           what follows are codes, even if they begin with '-'\n"
     "\n"
     "A REF is read as the window reads its reference fields ('50,7' is 50, '&H32'\n"
     "is 50); a REF in which no digit can be read ('', 'abc', '-') is a usage error.\n"
-    "The decimal separator follows the regional settings (LC_ALL, LC_NUMERIC, LANG).\n"
-    "Exit status: 0 no code drew a message, 1 some did, 2 usage error.\n";
+    "\n"
+    "Environment:\n"
+    "  LC_ALL, LC_NUMERIC, LANG\n"
+    "      The first of them that is set names the locale whose decimal separator\n"
+    "      the seconds are written with: \"57,60\" under de_DE.UTF-8, \"57.60\"\n"
+    "      under C. On Windows the user's regional settings decide.\n"
+    "\n"
+    "Examples:\n"
+    "  lagewandler-cli 12345678\n"
+    "      Prints \"50 Grad 27 Min. 57,60 Sek.\", \"12 Grad 12 Min. 48,96 Sek.\" and\n"
+    "      \"502758121249\", tab-separated, under German settings.\n"
+    "  lagewandler-cli --east 11 < codes.txt | cut -f3\n"
+    "      Prints just the compact texts of a file of codes, one a line.\n";
+
+// What --version prints; the version is the project's.
+constexpr std::string_view kVersion = "lagewandler-cli " LAGEWANDLER_VERSION "\n";
 
 constexpr std::size_t kReadBlockSize = 64 * 1024;
 // A character takes at most four bytes, so any text longer than 32 bytes has
@@ -317,6 +350,8 @@ std::variant<BatchOptions, UsageError> parseBatchArguments(std::span<const char*
             optionsEnded = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (const std::string_view option = referenceOption(argument); !option.empty()) {
             std::string& reference = option == kNorthOption ? options.north : options.east;
             if (!takeReference(option, arguments, index, reference)) {
@@ -355,6 +390,7 @@ int runBatchCommand(std::span<const char* const> arguments, const BatchStreams& 
     }
     const auto& options = std::get<BatchOptions>(parsed);
     if (options.help) return writeAll(streams.output, kUsage) ? 0 : 1;
+    if (options.version) return writeAll(streams.output, kVersion) ? 0 : 1;
     return runBatchConversion(options, streams, decimalSeparator);
 }
 

@@ -14,6 +14,7 @@ struct BatchOptions {
     std::string east = "10";
     std::vector<std::string_view> codes;  // empty: read codes from standard input
     bool help = false;
+    bool version = false;
 };
 
 // A command line that cannot be run; message says why, in one line.
@@ -50,7 +51,8 @@ struct BatchStreams {
 [[nodiscard]] int runBatchConversion(const BatchOptions& options, const BatchStreams& streams,
                                      std::string_view decimalSeparator);
 
-// The whole command: "--help" prints the usage to output and returns 0; a
+// The whole command: "--help" prints the usage and "--version" the version
+// ("lagewandler-cli 1.0.0") to output and return 0 (help first); a
 // usage error prints the reason and the usage to errors and returns 2;
 // anything else runs the conversion above.
 [[nodiscard]] int runBatchCommand(std::span<const char* const> arguments, const BatchStreams& streams,

@@ -47,6 +47,8 @@ std::unique_ptr<QApplication> openApplication(int& argc, char** argv) {
     const QtMessageHandler previous = qInstallMessageHandler(holdStartupMessage);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);
+    // Ties the window to its desktop entry, so the desktop shows them as one.
+    QGuiApplication::setDesktopFileName(QStringLiteral(LAGEWANDLER_APP_ID));
     for (const HeldMessage& held : heldMessages()) {
         const QMessageLogContext context(held.file, held.line, held.function, held.category);
         qt_message_output(held.type, context, held.text);

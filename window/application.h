@@ -19,7 +19,9 @@ inline constexpr int kNoDisplayStatus = 1;
 // cannot be reached, a QT_QPA_PLATFORM that cannot start), Qt would abort
 // with a long report; instead this prints kNoDisplayMessage and ends the
 // process with kNoDisplayStatus. Qt's other messages while starting are held
-// back and passed on once the application is running.
+// back and passed on once the application is running. The application
+// carries the desktop entry's name, so the desktop groups its window with
+// the menu entry.
 [[nodiscard]] std::unique_ptr<QApplication> openApplication(int& argc, char** argv);
 
 // Under German regional settings, loads Qt's own German texts (the fields'

@@ -28,6 +28,32 @@ std::string readFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+// The command that starts the program under test: the companion built here,
+// or, where LAGEWANDLER_CLI_EMULATOR and LAGEWANDLER_CLI_PROGRAM are set, a
+// Windows build of it started through Wine.
+std::vector<std::string> programCommand() {
+    const char* emulator = std::getenv("LAGEWANDLER_CLI_EMULATOR");
+    const char* program = std::getenv("LAGEWANDLER_CLI_PROGRAM");
+    if (emulator != nullptr && program != nullptr) return {emulator, program};
+    return {LAGEWANDLER_CLI_PATH};
+}
+
+// The program's environment: the locale, and Wine's own settings if any.
+std::vector<std::string> programEnvironment(const std::string& locale) {
+    std::vector<std::string> variables{"LC_ALL=" + locale, "LANG=" + locale};
+    for (const char* name : {"WINEPREFIX", "WINEDEBUG", "WINEDLLOVERRIDES"}) {
+        if (const char* value = std::getenv(name)) variables.push_back(std::string(name) + "=" + value);
+    }
+    return variables;
+}
+
+std::vector<char*> pointersTo(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (std::string& text : texts) pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 // Runs the real program with arguments, input on its standard input and the
 // given locale, and collects what it wrote and its exit status.
 CliRun runCli(const std::vector<std::string>& arguments, const std::string& input,
@@ -43,17 +69,14 @@ CliRun runCli(const std::vector<std::string>& arguments, const std::string& inpu
     posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, outputTarget != nullptr ? outputTarget : outPath.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<std::string> texts{LAGEWANDLER_CLI_PATH};
+    std::vector<std::string> texts = programCommand();
     texts.insert(texts.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& text : texts) argv.push_back(text.data());
-    argv.push_back(nullptr);
-    std::string lcAll = "LC_ALL=" + locale, lang = "LANG=" + locale;
-    char* envp[] = {lcAll.data(), lang.data(), nullptr};
+    std::vector<std::string> variables = programEnvironment(locale);
+    const std::vector<char*> argv = pointersTo(texts), envp = pointersTo(variables);
 
     pid_t child = 0;
     int status = -1;
-    if (posix_spawn(&child, LAGEWANDLER_CLI_PATH, &files, nullptr, argv.data(), envp) == 0) {
+    if (posix_spawn(&child, argv.front(), &files, nullptr, argv.data(), envp.data()) == 0) {
         waitpid(child, &status, 0);
     }
     posix_spawn_file_actions_destroy(&files);
@@ -95,6 +118,8 @@ TEST(LagewandlerCli, ConvertsArgumentsAndLinesAsTheWindowDoes) {
          0},
         {"code after double dash", {"--", "-1234567"}, "",
          "50 Grad 0 Min. 00,00 Sek.\t11 Grad 46 Min. 36,12 Sek.\t500000114636\n", "", 0},
+        {"umlauts in an argument", {"ÄÖÜ12345"}, "",
+         "50 Grad 0 Min. 00,00 Sek.\t10 Grad 54 Min. 10,44 Sek.\t500000105410\n", "", 0},
         {"invalid UTF-8 counts bytes as characters", {}, "\xFF\xFE\xFD" "12345\n",
          "50 Grad 0 Min. 00,00 Sek.\t10 Grad 54 Min. 10,44 Sek.\t500000105410\n", "", 0},
     };
@@ -134,6 +159,7 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
     const std::string usage(batchUsage());
     const CliCase cases[] = {
         {"help", {"--help"}, "", usage, "", 0},
+        {"version", {"--version"}, "", "lagewandler-cli 1.0.0\n", "", 0},
         {"unknown option", {"--west", "5"}, "", "", "lagewandler-cli: unknown option --west\n" + usage, 2},
         {"missing reference", {"12345678", "--north"}, "", "",
          "lagewandler-cli: option --north needs a value (REF)\n" + usage, 2},
@@ -146,6 +172,8 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
         {"hex prefix alone", {"--east", "&H"}, "", "", "lagewandler-cli: option --east needs a number, not '&H'\n" + usage,
          2},
         {"sign alone", {"--north", "-"}, "", "", "lagewandler-cli: option --north needs a number, not '-'\n" + usage, 2},
+        {"umlaut as reference", {"--north=Ö"}, "", "", "lagewandler-cli: option --north needs a number, not 'Ö'\n" + usage,
+         2},
         {"control characters shown as ?", {"--east=\x1B[2J\n"}, "", "",
          "lagewandler-cli: option --east needs a number, not '?[2J?'\n" + usage, 2},
     };
