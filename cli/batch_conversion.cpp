@@ -79,25 +79,26 @@ constexpr std::size_t kReadBlockSize = 64 * 1024;
 // several reads therefore gives the same result as keeping all of it.
 constexpr std::size_t kKeptLineBytes = 64;
 
-// The system's read and write: POSIX, or the C runtime's on Windows, which
-// count in unsigned int. Each returns the bytes moved, or -1 with errno set.
+// The system's read and write: POSIX, or the C runtime's on Windows. Each
+// returns the bytes moved, or -1 with errno set.
+#ifdef _WIN32
+// The C runtime counts in unsigned int: a larger request moves part of it.
+[[nodiscard]] unsigned pieceSize(std::size_t size) {
+    constexpr std::size_t kLargestPiece = 1U << 30U;
+    return static_cast<unsigned>(std::min(size, kLargestPiece));
+}
 [[nodiscard]] std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size) {
-#ifdef _WIN32
-    constexpr std::size_t kLargestPiece = 1U << 30U;
-    return _read(fd, buffer, static_cast<unsigned>(std::min(size, kLargestPiece)));
-#else
-    return ::read(fd, buffer, size);
-#endif
+    return _read(fd, buffer, pieceSize(size));
 }
-
 [[nodiscard]] std::ptrdiff_t writeSome(int fd, const char* data, std::size_t size) {
-#ifdef _WIN32
-    constexpr std::size_t kLargestPiece = 1U << 30U;
-    return _write(fd, data, static_cast<unsigned>(std::min(size, kLargestPiece)));
-#else
-    return ::write(fd, data, size);
-#endif
+    return _write(fd, data, pieceSize(size));
 }
+#else
+[[nodiscard]] std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size) { return ::read(fd, buffer, size); }
+[[nodiscard]] std::ptrdiff_t writeSome(int fd, const char* data, std::size_t size) {
+    return ::write(fd, data, size);
+}
+#endif
 
 [[nodiscard]] bool writeAll(int fd, std::string_view data) {
     while (!data.empty()) {
