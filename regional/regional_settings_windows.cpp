@@ -16,7 +16,8 @@ std::string regionalDecimalSeparator() {
     if (length <= 1) return ".";
     constexpr int kMaxUtf8BytesPerCharacter = 3;
     char utf8[kMaxSeparatorCharacters * kMaxUtf8BytesPerCharacter];
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, separator, length - 1, utf8, sizeof utf8, nullptr, nullptr);
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, separator, length - 1, utf8, static_cast<int>(sizeof utf8), nullptr,
+                                          nullptr);
     return bytes > 0 ? std::string(utf8, static_cast<std::size_t>(bytes)) : std::string(".");
 }
 
