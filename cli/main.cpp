@@ -9,7 +9,7 @@
 #include "windows_process.h"
 #endif
 
-int main(int argc, char* argv[]) {
+int main([[maybe_unused]] int argc, [[maybe_unused]] char* argv[]) {
 #ifdef _WIN32
     // Windows hands main its arguments in the ANSI code page; read them anew.
     const lagewandler::WindowsStreams streams;
@@ -17,8 +17,6 @@ int main(int argc, char* argv[]) {
     std::vector<const char*> pointers;
     for (const std::string& text : texts) pointers.push_back(text.c_str());
     const std::span<const char* const> arguments(pointers);
-    static_cast<void>(argc);
-    static_cast<void>(argv);
 #else
     const std::span<const char* const> arguments(argv + 1, static_cast<std::size_t>(argc - 1));
 #endif
