@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "conversion_action.h"
-#include "group_decoder.h"
+#include "conversion/conversion_action.h"
+#include "conversion/group_decoder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "batch_conversion.h"
+#include "cli/batch_conversion.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -16,8 +16,8 @@
 #include <limits>
 #include <vector>
 
-#include "conversion_action.h"
-#include "numeric_text.h"
+#include "conversion/conversion_action.h"
+#include "conversion/numeric_text.h"
 
 namespace lagewandler {
 namespace {

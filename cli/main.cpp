@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "batch_conversion.h"
-#include "regional_settings.h"
+#include "cli/batch_conversion.h"
+#include "regional/regional_settings.h"
 #ifdef _WIN32
-#include "windows_process.h"
+#include "cli/windows_process.h"
 #endif
 
 int main([[maybe_unused]] int argc, [[maybe_unused]] char* argv[]) {

@@ -1,4 +1,4 @@
-#include "windows_process.h"
+#include "cli/windows_process.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

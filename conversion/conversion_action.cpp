@@ -1,7 +1,7 @@
-#include "conversion_action.h"
+#include "conversion/conversion_action.h"
 
-#include "numeric_text.h"
-#include "utf8_text.h"
+#include "conversion/numeric_text.h"
+#include "conversion/utf8_text.h"
 
 namespace lagewandler {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "field_model.h"
-#include "group_decoder.h"
+#include "conversion/field_model.h"
+#include "conversion/group_decoder.h"
 
 namespace lagewandler {
 

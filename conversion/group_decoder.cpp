@@ -1,11 +1,11 @@
-#include "group_decoder.h"
+#include "conversion/group_decoder.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
 
-#include "numeric_text.h"
+#include "conversion/numeric_text.h"
 
 namespace lagewandler {
 namespace {

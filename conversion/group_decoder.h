@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "messages.h"
+#include "conversion/messages.h"
 
 namespace lagewandler {
 

@@ -1,4 +1,4 @@
-#include "numeric_text.h"
+#include "conversion/numeric_text.h"
 
 #include <array>
 #include <charconv>

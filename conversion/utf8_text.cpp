@@ -1,4 +1,4 @@
-#include "utf8_text.h"
+#include "conversion/utf8_text.h"
 
 #include <algorithm>
 

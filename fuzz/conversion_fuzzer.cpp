@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "conversion_action.h"
-#include "numeric_text.h"
-#include "utf8_text.h"
+#include "conversion/conversion_action.h"
+#include "conversion/numeric_text.h"
+#include "conversion/utf8_text.h"
 
 namespace {
 

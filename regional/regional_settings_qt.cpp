@@ -1,6 +1,6 @@
 #include <QLocale>
 
-#include "regional_settings.h"
+#include "regional/regional_settings.h"
 
 namespace lagewandler {
 

@@ -3,7 +3,7 @@
 #endif
 #include <windows.h>
 
-#include "regional_settings.h"
+#include "regional/regional_settings.h"
 
 namespace lagewandler {
 

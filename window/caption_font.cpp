@@ -1,4 +1,4 @@
-#include "caption_font.h"
+#include "window/caption_font.h"
 
 #include <QFontMetrics>
 #include <QLabel>

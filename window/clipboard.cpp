@@ -1,29 +1,18 @@
-#include "clipboard.h"
+#include "window/clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QThread>
+
+#include "window/qt_text.h"
 
 namespace lagewandler {
-namespace {
 
-constexpr int kCopyAttempts = 5;
-constexpr unsigned long kRetryPauseMs = 120;
+std::optional<std::string> SystemClipboard::text() {
+    return QGuiApplication::clipboard()->text(QClipboard::Clipboard).toStdString();
+}
 
-}  // namespace
-
-QString SystemClipboard::text() const { return QGuiApplication::clipboard()->text(QClipboard::Clipboard); }
-
-void SystemClipboard::setText(const QString& text) { QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard); }
-
-bool copyToClipboard(Clipboard& clipboard, const QString& text) {
-    for (int attempt = 1; attempt <= kCopyAttempts; ++attempt) {
-        clipboard.setText(text);
-        if (clipboard.text() == text) return true;
-        // A plain sleep, not an event loop: no other button may run meanwhile.
-        if (attempt < kCopyAttempts) QThread::msleep(kRetryPauseMs);
-    }
-    return false;
+void SystemClipboard::setText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(qtText(text), QClipboard::Clipboard);
 }
 
 }  // namespace lagewandler

@@ -1,9 +1,9 @@
 #include <QApplication>
 
-#include "application.h"
-#include "clipboard.h"
-#include "form1.h"
-#include "message_box.h"
+#include "window/application.h"
+#include "window/clipboard.h"
+#include "window/form1.h"
+#include "window/message_box.h"
 
 int main(int argc, char* argv[]) {
     const auto application = lagewandler::openApplication(argc, argv);

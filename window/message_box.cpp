@@ -1,8 +1,9 @@
-#include "message_box.h"
+#include "window/message_box.h"
 
 #include <QMessageBox>
 
-#include "window_texts.h"
+#include "form/form_texts.h"
+#include "window/qt_text.h"
 
 namespace lagewandler {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "batch_conversion.h"
+#include "cli/batch_conversion.h"
 
 namespace lagewandler {
 namespace {

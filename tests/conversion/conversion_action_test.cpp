@@ -1,11 +1,11 @@
-#include "conversion_action.h"
+#include "conversion/conversion_action.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "recording_sink.h"
+#include "tests/conversion/recording_sink.h"
 
 namespace lagewandler {
 namespace {

@@ -1,4 +1,4 @@
-#include "group_decoder.h"
+#include "conversion/group_decoder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "recording_sink.h"
+#include "tests/conversion/recording_sink.h"
 
 namespace lagewandler {
 namespace {

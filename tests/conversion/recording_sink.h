@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "messages.h"
+#include "conversion/messages.h"
 
 // Records every message in the order the conversion shows them.
 class RecordingSink : public lagewandler::MessageSink {

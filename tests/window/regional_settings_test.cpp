@@ -1,4 +1,4 @@
-#include "application.h"
+#include "window/application.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -10,8 +10,8 @@
 #include <map>
 #include <string>
 
-#include "form1.h"
-#include "window_test_support.h"
+#include "window/form1.h"
+#include "tests/window/window_test_support.h"
 
 namespace lagewandler {
 namespace {

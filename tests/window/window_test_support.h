@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "clipboard.h"
-#include "message_box.h"
+#include "tests/form/fake_form.h"
+#include "window/message_box.h"
 
 // The text of the field called name (Text1 ... Text6) in window.
 inline std::string fieldText(const QWidget& window, const char* name) {
@@ -28,22 +28,4 @@ public:
     void show(QWidget& /*parent*/, const QString& text) override { texts.push_back(text.toStdString()); }
 
     std::vector<std::string> texts;
-};
-
-// A clipboard in memory that can be told to refuse the next writes.
-class FakeClipboard final : public lagewandler::Clipboard {
-public:
-    [[nodiscard]] QString text() const override { return content; }
-    void setText(const QString& text) override {
-        ++writes;
-        if (refusedWrites > 0) {
-            --refusedWrites;
-            return;
-        }
-        content = text;
-    }
-
-    QString content;
-    int refusedWrites = 0;
-    int writes = 0;
 };

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "conversion/field_model.h"
+#include "conversion/messages.h"
+#include "form/layout.h"
+
+namespace lagewandler {
+
+// What the click actions need of a window, whatever draws it. Texts are UTF-8.
+class FormView {
+public:
+    FormView() = default;
+    FormView(const FormView&) = delete;
+    FormView& operator=(const FormView&) = delete;
+    virtual ~FormView() = default;
+
+    // The text of field (Text1 ... Text6) as the operator left it.
+    [[nodiscard]] virtual std::string fieldText(ControlId field) const = 0;
+    // Shows text in field from its first character. A field whose text does
+    // not change is left alone, with its cursor, selection and undo history.
+    virtual void showFieldText(ControlId field, const std::string& text) = 0;
+    // Shows text in the tool's message box; returns once the operator closed it.
+    virtual void showMessage(std::string_view text) = 0;
+    // Closes the window, which ends the program.
+    virtual void closeWindow() = 0;
+};
+
+// Plain-text access to a clipboard, in UTF-8. The windows use the system's;
+// tests use a fake one that can fail.
+class Utf8Clipboard {
+public:
+    Utf8Clipboard() = default;
+    Utf8Clipboard(const Utf8Clipboard&) = delete;
+    Utf8Clipboard& operator=(const Utf8Clipboard&) = delete;
+    virtual ~Utf8Clipboard() = default;
+
+    // The clipboard's plain text, "" when it holds none; nothing when the
+    // clipboard cannot be opened (another program holds it).
+    [[nodiscard]] virtual std::optional<std::string> text() = 0;
+    // Offers text as plain text. Whether that worked only shows by reading back.
+    virtual void setText(const std::string& text) = 0;
+};
+
+// The pause between two tries of a clipboard copy.
+inline constexpr std::chrono::milliseconds kClipboardRetryPause{120};
+inline constexpr int kClipboardCopyAttempts = 5;
+
+// Puts text on clipboard and reads it back. Another program may hold the
+// clipboard for a moment, so it tries kClipboardCopyAttempts times with
+// pause between tries (a plain sleep: no other button may run meanwhile).
+// Returns whether the clipboard finally held exactly text.
+[[nodiscard]] bool copyToClipboard(Utf8Clipboard& clipboard, const std::string& text,
+                                   std::chrono::milliseconds pause = kClipboardRetryPause);
+
+// The four click actions of the window, over a view and a clipboard. It owns
+// the field model's hidden compactText for as long as the window lives.
+// separator returns the decimal separator of the regional settings, read
+// afresh on every conversion.
+class FormActions final : private MessageSink {
+public:
+    using SeparatorSource = std::string (*)();
+
+    FormActions(FormView& view, Utf8Clipboard& clipboard, SeparatorSource separator);
+
+    // "umwandeln": converts the code in Text2 into Text3, Text4 and Text5.
+    void Command1_Click();
+    // "Ende": closes the window.
+    void Command2_Click();
+    // "Clipboard": puts the clipboard's text into Text2 unchanged, then
+    // converts. A clipboard that cannot be opened is reported and leaves
+    // Text2 as it was.
+    void Command3_Click();
+    // "ins Clipboard": copies Text5 to the clipboard; tells the operator if
+    // the clipboard would not take it.
+    void Command4_Click();
+
+private:
+    void readFields();
+    void showResults();
+    void showMessage(std::string_view text) override;
+
+    FormView& view_;
+    Utf8Clipboard& clipboard_;
+    SeparatorSource separator_;
+    FieldModel fields_;
+};
+
+}  // namespace lagewandler

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <array>
+#include <cstdlib>
+#include <string_view>
+
+#include "conversion/field_model.h"
+
+namespace lagewandler {
+
+// The window's layout as data, shared by every front-end so they cannot
+// drift apart: each control's role, kind, caption, place and size, in tab
+// order. Positions are in twips (1440 per inch) from the client area's
+// top-left corner.
+
+inline constexpr int kTwipsPerInch = 1440;
+// Twips per pixel at the 96 pixels per inch that the layout was drawn for.
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kClientWidthTwips = 4860;
+inline constexpr int kClientHeightTwips = 4170;
+
+// Each control's id: its role's number in its kind's hundred. A Windows
+// window uses them as control ids, so UI automation finds Text2 as 102.
+// None is 1 or 2, which Windows' dialog keys send for Enter and Escape.
+enum class ControlId : int {
+    Text1 = 101,  // east reference, whole degrees
+    Text2,        // the eight-character position code
+    Text3,        // latitude result
+    Text4,        // longitude result
+    Text5,        // compact text of the last conversion
+    Text6,        // north reference, whole degrees
+    Command1 = 201,  // "umwandeln"
+    Command2,        // "Ende"
+    Command3,        // "Clipboard"
+    Command4,        // "ins Clipboard"
+    Label1 = 301,
+    Label2,
+    Label3,
+    Label4,
+    Label5_0,
+    Label5_1,
+    Label6,
+};
+
+enum class ControlKind { Button, Field, Label };
+
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct ControlSpec {
+    ControlId id;
+    std::string_view role;     // the control's name: "Text2", "Label5_0"
+    ControlKind kind;
+    std::string_view caption;  // a button's or label's caption, a field's initial text
+    TwipsRect rect;
+    ControlId label;           // for a field, the label that names it; else the control itself
+};
+
+// Every control, in tab order; labels never take the focus.
+inline constexpr std::array<ControlSpec, 17> kControls{{
+    {ControlId::Command1, "Command1", ControlKind::Button, "umwandeln", {2280, 1440, 2175, 375}, ControlId::Command1},
+    {ControlId::Text3, "Text3", ControlKind::Field, "", {2280, 2040, 2175, 285}, ControlId::Label5_1},
+    {ControlId::Text6, "Text6", ControlKind::Field, kInitialNorthReference, {2280, 120, 495, 285}, ControlId::Label2},
+    {ControlId::Label1, "Label1", ControlKind::Label, "Bzugspunkte", {120, 120, 1095, 255}, ControlId::Label1},
+    {ControlId::Label2, "Label2", ControlKind::Label, "nördlich (50)", {1200, 120, 975, 255}, ControlId::Label2},
+    {ControlId::Label3, "Label3", ControlKind::Label, "östlich (10)", {1200, 480, 975, 255}, ControlId::Label3},
+    {ControlId::Text1, "Text1", ControlKind::Field, kInitialEastReference, {2280, 480, 495, 285}, ControlId::Label3},
+    {ControlId::Text2, "Text2", ControlKind::Field, "", {2280, 960, 1215, 285}, ControlId::Label4},
+    {ControlId::Label4, "Label4", ControlKind::Label, "8-stelliger Hex-Wert", {240, 960, 1935, 255}, ControlId::Label4},
+    {ControlId::Label5_0, "Label5_0", ControlKind::Label, "Östlicher Längengrad", {240, 2520, 1815, 255},
+     ControlId::Label5_0},
+    {ControlId::Label5_1, "Label5_1", ControlKind::Label, "Nördlicher Breiengrad", {240, 2040, 1815, 255},
+     ControlId::Label5_1},
+    {ControlId::Text4, "Text4", ControlKind::Field, "", {2280, 2520, 2175, 285}, ControlId::Label5_0},
+    {ControlId::Command2, "Command2", ControlKind::Button, "Ende", {2160, 3720, 1095, 375}, ControlId::Command2},
+    {ControlId::Text5, "Text5", ControlKind::Field, "", {2280, 3000, 2175, 285}, ControlId::Label6},
+    {ControlId::Label6, "Label6", ControlKind::Label, "Varn-konformer Text", {360, 3000, 1695, 255}, ControlId::Label6},
+    {ControlId::Command3, "Command3", ControlKind::Button, "Clipboard", {3600, 960, 855, 255}, ControlId::Command3},
+    {ControlId::Command4, "Command4", ControlKind::Button, "ins Clipboard", {3240, 3240, 1215, 255},
+     ControlId::Command4},
+}};
+
+// The row of control id; every id has one.
+[[nodiscard]] constexpr const ControlSpec& controlSpec(ControlId id) {
+    for (const ControlSpec& spec : kControls) {
+        if (spec.id == id) return spec;
+    }
+    std::abort();  // not reached: every id above has a row
+}
+
+// The caption of the label that names the field with id: Text2 -> "8-stelliger
+// Hex-Wert". For a control without a label, its own caption.
+[[nodiscard]] constexpr std::string_view labelCaption(ControlId id) {
+    return controlSpec(controlSpec(id).label).caption;
+}
+
+}  // namespace lagewandler

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "form/form_actions.h"
+
+// A window in memory: fields as the layout starts them, and every message
+// with the result fields as they stood while its box was open.
+class FakeView final : public lagewandler::FormView {
+public:
+    struct Message {
+        std::string text;
+        std::string text3, text4, text5;
+        bool operator==(const Message&) const = default;
+        friend void PrintTo(const Message& m, std::ostream* out) {
+            *out << '{' << m.text << " | " << m.text3 << " | " << m.text4 << " | " << m.text5 << '}';
+        }
+    };
+
+    FakeView() {
+        for (const auto& spec : lagewandler::kControls) {
+            if (spec.kind == lagewandler::ControlKind::Field) fields[spec.id] = std::string(spec.caption);
+        }
+    }
+    [[nodiscard]] std::string fieldText(lagewandler::ControlId field) const override { return fields.at(field); }
+    void showFieldText(lagewandler::ControlId field, const std::string& text) override { fields[field] = text; }
+    void showMessage(std::string_view text) override {
+        using lagewandler::ControlId;
+        messages.push_back({std::string(text), fields[ControlId::Text3], fields[ControlId::Text4], fields[ControlId::Text5]});
+    }
+    void closeWindow() override { closed = true; }
+
+    std::map<lagewandler::ControlId, std::string> fields;
+    std::vector<Message> messages;
+    bool closed = false;
+};
+
+// A clipboard in memory that can refuse writes: the next refusedWrites ones,
+// and every one until busyUntil; or that cannot be opened at all.
+class FakeClipboard final : public lagewandler::Utf8Clipboard {
+public:
+    [[nodiscard]] std::optional<std::string> text() override {
+        if (unreadable) return std::nullopt;
+        return content;
+    }
+    void setText(const std::string& text) override {
+        ++writes;
+        if (refusedWrites > 0) {
+            --refusedWrites;
+            return;
+        }
+        if (std::chrono::steady_clock::now() < busyUntil) return;
+        content = text;
+    }
+
+    std::string content;
+    bool unreadable = false;
+    int refusedWrites = 0;
+    std::chrono::steady_clock::time_point busyUntil{};
+    int writes = 0;
+};

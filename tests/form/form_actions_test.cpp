@@ -1,0 +1,132 @@
+#include "form/form_actions.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "tests/form/fake_form.h"
+
+namespace lagewandler {
+namespace {
+
+using Message = FakeView::Message;
+constexpr const char* kLatitude = "50 Grad 27 Min. 57,60 Sek.";
+constexpr const char* kLongitude = "12 Grad 12 Min. 48,96 Sek.";
+constexpr const char* kPrior = "vorher";
+
+std::string comma() { return ","; }
+
+// The result fields hold kPrior before each action, so a case tells "left
+// unchanged" from "written".
+struct Window {
+    Window() {
+        for (ControlId id : {ControlId::Text3, ControlId::Text4, ControlId::Text5}) view.fields[id] = kPrior;
+    }
+    FakeView view;
+    FakeClipboard clipboard;
+    FormActions actions{view, clipboard, comma};
+};
+
+TEST(ConvertButton, WritesResultsAndShowsWhatIsConvertedWhileAMessageIsOpen) {
+    struct Case {
+        const char* name;
+        std::string north, east, code;
+        std::string text3, text4, text5;
+        std::vector<Message> messages;
+    };
+    const Case cases[] = {
+        {"worked example", "50", "10", "12345678", kLatitude, kLongitude, "502758121249", {}},
+        {"failing north group", "32767", "10", "27105678", "", kLongitude, "121249",
+         {{"ungültiger Zahlenwert", kPrior, kPrior, kPrior}}},
+        {"east reference out of range", "50", "99999", "12345678", kLatitude, "", "502758",
+         {{"ungültiger Zahlenwert", kLatitude, kPrior, kPrior}}},
+        {"umlaut code", "50", "10", "ÄÖÜ12345", "50 Grad 0 Min. 00,00 Sek.", "10 Grad 54 Min. 10,44 Sek.",
+         "500000105410", {}},
+        {"seven characters", "50", "10", "1234567", kPrior, kPrior, kPrior,
+         {{"Bitte 8 Stellen eingeben", kPrior, kPrior, kPrior}}},
+    };
+    for (const Case& c : cases) {
+        Window window;
+        window.view.fields[ControlId::Text6] = c.north;
+        window.view.fields[ControlId::Text1] = c.east;
+        window.view.fields[ControlId::Text2] = c.code;
+        window.actions.Command1_Click();
+        EXPECT_EQ(window.view.fields[ControlId::Text3], c.text3) << c.name;
+        EXPECT_EQ(window.view.fields[ControlId::Text4], c.text4) << c.name;
+        EXPECT_EQ(window.view.fields[ControlId::Text5], c.text5) << c.name;
+        EXPECT_EQ(window.view.fields[ControlId::Text2], c.code) << c.name;
+        EXPECT_EQ(window.view.messages, c.messages) << c.name;
+    }
+}
+
+TEST(PasteButton, PutsTheClipboardIntoText2UnchangedAndConverts) {
+    const Message needEight{"Bitte 8 Stellen eingeben", kPrior, kPrior, kPrior};
+    struct Case {
+        const char* name;
+        std::string clipboard;
+        bool unreadable;
+        std::string text2, text3;
+        std::vector<Message> messages;
+    };
+    const Case cases[] = {
+        {"worked example", "12345678", false, "12345678", kLatitude, {}},
+        {"leading blank makes nine", " 12345678", false, " 12345678", kPrior, {needEight}},
+        {"trailing line feed kept", "12345678\n", false, "12345678\n", kPrior, {needEight}},
+        {"no text", "", false, "", kPrior, {needEight}},
+        {"ten megabytes", std::string(10'000'000, '7'), false, std::string(10'000'000, '7'), kPrior, {needEight}},
+        {"held by another program", "12345678", true, "getippt", kPrior,
+         {{"Zwischenablage nicht verfügbar", kPrior, kPrior, kPrior}}},
+    };
+    for (const Case& c : cases) {
+        Window window;
+        window.view.fields[ControlId::Text2] = "getippt";
+        window.clipboard.content = c.clipboard;
+        window.clipboard.unreadable = c.unreadable;
+        window.actions.Command3_Click();
+        EXPECT_EQ(window.view.fields[ControlId::Text2], c.text2) << c.name;
+        EXPECT_EQ(window.view.fields[ControlId::Text3], c.text3) << c.name;
+        EXPECT_EQ(window.view.messages, c.messages) << c.name;
+    }
+}
+
+TEST(CopyButton, CopiesText5AsItStandsTryingFiveTimesBeforeItReports) {
+    using std::chrono::milliseconds;
+    // How many tries a clipboard busy for a while takes depends on the clock.
+    constexpr int kAnyCount = -1;
+    const Message unavailable{"Zwischenablage nicht verfügbar", kPrior, kPrior, "502758121249"};
+    struct Case {
+        const char* name;
+        std::string text5;
+        int refusedWrites;
+        milliseconds busyFor;
+        std::string clipboardAfter;
+        int writes;
+        std::vector<Message> messages;
+    };
+    const Case cases[] = {
+        {"converted text", "502758121249", 0, milliseconds(0), "502758121249", 1, {}},
+        {"empty text", "", 0, milliseconds(0), "", 1, {}},
+        {"refuses four writes", "502758121249", 4, milliseconds(0), "502758121249", 5, {}},
+        {"busy for 200 ms", "502758121249", 0, milliseconds(200), "502758121249", kAnyCount, {}},
+        {"never available", "502758121249", 1000, milliseconds(0), "vorher", 5, {unavailable}},
+    };
+    for (const Case& c : cases) {
+        Window window;
+        window.view.fields[ControlId::Text5] = c.text5;
+        window.clipboard.content = "vorher";
+        window.clipboard.refusedWrites = c.refusedWrites;
+        window.clipboard.busyUntil = std::chrono::steady_clock::now() + c.busyFor;
+        window.actions.Command4_Click();
+        EXPECT_EQ(window.clipboard.content, c.clipboardAfter) << c.name;
+        if (c.writes != kAnyCount) {
+            EXPECT_EQ(window.clipboard.writes, c.writes) << c.name;
+        }
+        EXPECT_EQ(window.view.messages, c.messages) << c.name;
+        EXPECT_EQ(window.view.fields[ControlId::Text5], c.text5) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace lagewandler
