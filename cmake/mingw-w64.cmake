@@ -1,8 +1,8 @@
 # Cross-builds Windows x86-64 programs on Debian with mingw-w64 (package
 # g++-mingw-w64-x86-64-posix). Every .exe links its C and C++ runtime
 # statically, so it runs on its own. Tests run under Wine (package wine64)
-# in a prefix inside the build folder. Use with -DLAGEWANDLER_WINDOW=OFF:
-# there is no Qt for Windows here.
+# in a prefix inside the build folder. The window built here is the native
+# Windows one, which needs no Qt.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -18,7 +18,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Quiet and without Wine's first-start installers of .NET and a browser.
-set(CMAKE_CROSSCOMPILING_EMULATOR
-    ${CMAKE_COMMAND} -E env WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml="
-    /usr/lib/wine/wine64)
+# Programs and tests built here run under Wine, in the project's own prefixes.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)

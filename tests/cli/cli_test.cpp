@@ -39,10 +39,11 @@ std::vector<std::string> programCommand() {
     return {LAGEWANDLER_CLI_PATH};
 }
 
-// The program's environment: the locale, and Wine's own settings if any.
+// The program's environment: the locale, and where Wine keeps its prefixes
+// if that is set.
 std::vector<std::string> programEnvironment(const std::string& locale) {
     std::vector<std::string> variables{"LC_ALL=" + locale, "LANG=" + locale};
-    for (const char* name : {"WINEPREFIX", "WINEDEBUG", "WINEDLLOVERRIDES"}) {
+    for (const char* name : {"LAGEWANDLER_WINE_ROOT"}) {
         if (const char* value = std::getenv(name)) variables.push_back(std::string(name) + "=" + value);
     }
     return variables;
@@ -55,7 +56,6 @@ std::vector<char*> pointersTo(std::vector<std::string>& texts) {
     return pointers;
 }
 
-// Runs the real program once (see runCli).
 CliRun runCliOnce(const std::vector<std::string>& arguments, const std::string& input, const std::string& locale,
                   const char* outputTarget) {
     const auto folder = std::filesystem::temp_directory_path() / ("lagewandler-cli-test-" + std::to_string(getpid()));
@@ -86,20 +86,10 @@ CliRun runCliOnce(const std::vector<std::string>& arguments, const std::string& 
 }
 
 // Runs the real program with arguments, input on its standard input and the
-// given locale, and collects what it wrote and its exit status. Wine now and
-// then fails to start a program at all (status 1, not a byte written, which
-// the companion never does); such a start is tried again.
+// given locale, and collects what it wrote and its exit status.
 CliRun runCli(const std::vector<std::string>& arguments, const std::string& input,
               const std::string& locale = "de_DE.UTF-8", const char* outputTarget = nullptr) {
-    constexpr int kAttempts = 3;
-    CliRun run = runCliOnce(arguments, input, locale, outputTarget);
-    for (int attempt = 1; attempt < kAttempts && programCommand().size() > 1 && run.status == 1 &&
-                          run.output.empty() && run.errors.empty();
-         ++attempt) {
-        std::fprintf(stderr, "note: Wine did not start the program (attempt %d)\n", attempt);
-        run = runCliOnce(arguments, input, locale, outputTarget);
-    }
-    return run;
+    return runCliOnce(arguments, input, locale, outputTarget);
 }
 
 const std::string kLine1234 = "50 Grad 27 Min. 57,60 Sek.\t12 Grad 12 Min. 48,96 Sek.\t502758121249\n";

@@ -1,0 +1,82 @@
+#include "win32/clipboard.h"
+
+#include <cstring>
+
+#include "win32/wide_text.h"
+
+namespace lagewandler {
+namespace {
+
+constexpr const wchar_t* kOwnerClass = L"Lagewandler.ClipboardOwner";
+
+// Closes the clipboard when it goes out of scope.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    ~OpenedClipboard() {
+        if (open_) CloseClipboard();
+    }
+    [[nodiscard]] bool isOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+
+// The text of a CF_UNICODETEXT handle, up to its terminating zero.
+[[nodiscard]] std::wstring lockedText(HANDLE data) {
+    const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
+    if (text == nullptr) return {};
+    const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
+    std::size_t length = 0;
+    while (length < capacity && text[length] != L'\0') ++length;
+    std::wstring copy(text, length);
+    GlobalUnlock(data);
+    return copy;
+}
+
+}  // namespace
+
+SystemClipboard::SystemClipboard() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kOwnerClass;
+    RegisterClassExW(&windowClass);  // fails harmlessly when already registered
+    owner_ = CreateWindowExW(0, kOwnerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
+                             nullptr);
+}
+
+SystemClipboard::~SystemClipboard() {
+    if (owner_ != nullptr) DestroyWindow(owner_);
+}
+
+std::optional<std::string> SystemClipboard::text() {
+    const OpenedClipboard clipboard(owner_);
+    if (!clipboard.isOpen()) return std::nullopt;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (data == nullptr) return std::string();
+    return utf8Text(lockedText(data));
+}
+
+void SystemClipboard::setText(const std::string& text) {
+    const std::wstring wide = wideText(text);
+    const OpenedClipboard clipboard(owner_);
+    if (!clipboard.isOpen() || !EmptyClipboard()) return;
+    const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (data == nullptr) return;
+    void* target = GlobalLock(data);
+    if (target == nullptr) {
+        GlobalFree(data);
+        return;
+    }
+    std::memcpy(target, wide.c_str(), bytes);
+    GlobalUnlock(data);
+    // Once set, the clipboard owns the memory; only a failed set leaves it ours.
+    if (SetClipboardData(CF_UNICODETEXT, data) == nullptr) GlobalFree(data);
+}
+
+}  // namespace lagewandler

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "form/form_actions.h"
+#include "form/layout.h"
+
+namespace lagewandler {
+
+class MessageDisplay;
+
+// The window class, so that UI automation finds the window by name.
+inline constexpr const wchar_t* kMainWindowClass = L"Lagewandler.Form1";
+
+// The tool's one window as a native Windows window, built from the shared
+// layout table. Each control's id is its ControlId (Text2 is 102). Controls
+// stand in tab order, except that each label comes right before the field
+// it names: labels never take the focus, and screen readers name a field
+// after the label just before it. Positions are the layout's twips at the
+// window's DPI, and follow it when the window moves to another monitor.
+class MainWindow final : private FormView {
+public:
+    MainWindow(Utf8Clipboard& clipboard, MessageDisplay& messages);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow() override;
+
+    // Creates the window and its controls, not yet shown, with the focus
+    // set to go to "umwandeln". Returns false where Windows refused.
+    [[nodiscard]] bool create(HINSTANCE instance);
+    [[nodiscard]] HWND handle() const { return window_; }
+
+    // Places the window's controls and sizes its client area for dpi (96 is
+    // 100 %), with the message font at that DPI, made smaller where a
+    // caption would not fit its control.
+    void layOut(UINT dpi);
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void createControls(HINSTANCE instance);
+    void createControl(const ControlSpec& spec, HINSTANCE instance);
+    void sizeClientArea(int width, int height, UINT dpi);
+    void chooseFont(UINT dpi);
+    void onCommand(int id, int code);
+    void pressFocusedButton();
+    [[nodiscard]] HWND control(ControlId id) const { return GetDlgItem(window_, static_cast<int>(id)); }
+
+    [[nodiscard]] std::string fieldText(ControlId field) const override;
+    void showFieldText(ControlId field, const std::string& text) override;
+    void showMessage(std::string_view text) override;
+    void closeWindow() override;
+
+    MessageDisplay& messages_;
+    FormActions actions_;
+    HWND window_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    HFONT font_ = nullptr;
+};
+
+// Runs the thread's messages, with Tab, Shift+Tab, Enter and Space handled
+// as in a dialog for window, until the window is closed. Returns the exit
+// code the window's end posted (0).
+int runMessageLoop(HWND window);
+
+}  // namespace lagewandler
