@@ -38,7 +38,12 @@ private:
 
 }  // namespace
 
-SystemClipboard::SystemClipboard() {
+SystemClipboard::SystemClipboard() = default;
+
+// Made when the clipboard is first used, so the window's start does not wait
+// for it.
+HWND SystemClipboard::owner() {
+    if (owner_ != nullptr) return owner_;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = DefWindowProcW;
@@ -47,6 +52,7 @@ SystemClipboard::SystemClipboard() {
     RegisterClassExW(&windowClass);  // fails harmlessly when already registered
     owner_ = CreateWindowExW(0, kOwnerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
                              nullptr);
+    return owner_;
 }
 
 SystemClipboard::~SystemClipboard() {
@@ -54,7 +60,7 @@ SystemClipboard::~SystemClipboard() {
 }
 
 std::optional<std::string> SystemClipboard::text() {
-    const OpenedClipboard clipboard(owner_);
+    const OpenedClipboard clipboard(owner());
     if (!clipboard.isOpen()) return std::nullopt;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (data == nullptr) return std::string();
@@ -63,7 +69,7 @@ std::optional<std::string> SystemClipboard::text() {
 
 void SystemClipboard::setText(const std::string& text) {
     const std::wstring wide = wideText(text);
-    const OpenedClipboard clipboard(owner_);
+    const OpenedClipboard clipboard(owner());
     if (!clipboard.isOpen() || !EmptyClipboard()) return;
     const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);

@@ -20,7 +20,9 @@ public:
     void setText(const std::string& text) override;
 
 private:
-    HWND owner_;
+    [[nodiscard]] HWND owner();
+
+    HWND owner_ = nullptr;
 };
 
 }  // namespace lagewandler

@@ -1,14 +1,12 @@
 #include <windows.h>
-#include <commctrl.h>
 
 #include "win32/clipboard.h"
 #include "win32/main_window.h"
 #include "win32/message_box.h"
 
+// The manifest asks for the version 6 controls; Windows loads them when the
+// first button, field or label is made, so nothing here needs to.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand) {
-    // Loads the version 6 controls the manifest asks for.
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
     lagewandler::SystemClipboard clipboard;
     lagewandler::MessageBoxDisplay messages;
     lagewandler::MainWindow window(clipboard, messages);
