@@ -177,9 +177,12 @@ private:
 };
 
 // Sends each message to the error output, naming where its code came from.
+// The results of the lines before it are written out first and the message
+// at once, so that with both streams in one place ("2>&1") every message
+// stands after the results of the lines before it.
 class BatchMessageSink final : public MessageSink {
 public:
-    explicit BatchMessageSink(OutputBuffer& errors) : errors_(errors) {}
+    BatchMessageSink(OutputBuffer& output, OutputBuffer& errors) : output_(output), errors_(errors) {}
 
     void setPlace(std::string_view kind, std::uint64_t number) noexcept {
         kind_ = kind;
@@ -188,13 +191,16 @@ public:
     void showMessage(std::string_view text) override {
         char digits[std::numeric_limits<std::uint64_t>::digits10 + 1];
         const auto end = std::to_chars(std::begin(digits), std::end(digits), number_).ptr;
+        static_cast<void>(output_.flush());  // a failed output ends the run after this line
         errors_.add({kProgram, ": ", kind_, " ", {digits, static_cast<std::size_t>(end - digits)}, ": ", text, "\n"});
+        static_cast<void>(errors_.flush());
         anyMessage = true;
     }
 
     bool anyMessage = false;
 
 private:
+    OutputBuffer& output_;
     OutputBuffer& errors_;
     std::string_view kind_;
     std::uint64_t number_ = 0;
@@ -205,7 +211,7 @@ private:
 class BatchConverter {
 public:
     BatchConverter(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator)
-        : output_(streams.output), errors_(streams.errors), sink_(errors_), environment_{sink_, decimalSeparator} {
+        : output_(streams.output), errors_(streams.errors), sink_(output_, errors_), environment_{sink_, decimalSeparator} {
         fields_.text6 = options.north;
         fields_.text1 = options.east;
     }

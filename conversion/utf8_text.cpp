@@ -26,9 +26,8 @@ struct LeadRule {
     return {1, 0, 0};
 }
 
-}  // namespace
-
-std::size_t utf8MultibyteLength(std::string_view text, std::size_t offset) noexcept {
+// The byte length of the non-ASCII character at offset (see below).
+[[nodiscard]] std::size_t utf8MultibyteLength(std::string_view text, std::size_t offset) noexcept {
     const auto lead = static_cast<unsigned char>(text[offset]);
     const LeadRule rule = leadRule(lead);
     if (rule.length == 1 || offset + rule.length > text.size()) return 1;
@@ -39,6 +38,20 @@ std::size_t utf8MultibyteLength(std::string_view text, std::size_t offset) noexc
     }
     return rule.length;
 }
+
+// Bytes below this are ASCII characters, one byte each.
+inline constexpr unsigned char kFirstNonAscii = 0x80;
+
+// Takes a text and a byte offset inside it; returns the byte length (1 to 4)
+// of the character that starts there. Examples: "A" -> 1, "Ä" -> 2,
+// "\xC3" alone -> 1, "\xE2\x82" (cut off) -> 1, "\xF0\x9F\x98\x80" -> 4.
+[[nodiscard]] std::size_t utf8CharacterLength(std::string_view text, std::size_t offset) noexcept {
+    // Codes are nearly always ASCII; only other bytes need the full check.
+    if (static_cast<unsigned char>(text[offset]) < kFirstNonAscii) return 1;
+    return utf8MultibyteLength(text, offset);
+}
+
+}  // namespace
 
 std::size_t utf8CharacterCountUpTo(std::string_view text, std::size_t limit) noexcept {
     // A character has at least one byte, so a short text is counted quickly

@@ -10,21 +10,6 @@ namespace lagewandler {
 // sequence (stray continuation byte, overlong form, surrogate, truncated
 // sequence) counts as one character of its own, so no input is ever rejected.
 
-// Bytes below this are ASCII characters, one byte each.
-inline constexpr unsigned char kFirstNonAscii = 0x80;
-
-// The byte length of the non-ASCII character at offset (see below).
-[[nodiscard]] std::size_t utf8MultibyteLength(std::string_view text, std::size_t offset) noexcept;
-
-// Takes a text and a byte offset inside it; returns the byte length (1 to 4)
-// of the character that starts there. Examples: "A" -> 1, "Ä" -> 2,
-// "\xC3" alone -> 1, "\xE2\x82" (cut off) -> 1, "\xF0\x9F\x98\x80" -> 4.
-[[nodiscard]] inline std::size_t utf8CharacterLength(std::string_view text, std::size_t offset) noexcept {
-    // Codes are nearly always ASCII; only other bytes need the full check.
-    if (static_cast<unsigned char>(text[offset]) < kFirstNonAscii) return 1;
-    return utf8MultibyteLength(text, offset);
-}
-
 // Counts the characters of text, but stops counting once limit is passed, so a
 // huge paste is not walked to its end: the result is min(count, limit + 1).
 // Examples: ("ÄÖÜ12345", 8) -> 8, ("123456789", 8) -> 9, ("", 8) -> 0.

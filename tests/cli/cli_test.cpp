@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -56,8 +57,14 @@ std::vector<char*> pointersTo(std::vector<std::string>& texts) {
     return pointers;
 }
 
+// As outputTarget: standard error goes where standard output goes, as with
+// "2>&1" in a shell; CliRun::output then holds both.
+constexpr const char* kErrorsWithOutput = "2>&1";
+
 CliRun runCliOnce(const std::vector<std::string>& arguments, const std::string& input, const std::string& locale,
                   const char* outputTarget) {
+    const bool merged = outputTarget == kErrorsWithOutput;
+    if (merged) outputTarget = nullptr;
     const auto folder = std::filesystem::temp_directory_path() / ("lagewandler-cli-test-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const auto inPath = folder / "in", outPath = folder / "out", errPath = folder / "err";
@@ -68,7 +75,11 @@ CliRun runCliOnce(const std::vector<std::string>& arguments, const std::string& 
     posix_spawn_file_actions_addopen(&files, STDIN_FILENO, inPath.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, outputTarget != nullptr ? outputTarget : outPath.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (merged) {
+        posix_spawn_file_actions_adddup2(&files, STDOUT_FILENO, STDERR_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    }
     std::vector<std::string> texts = programCommand();
     texts.insert(texts.end(), arguments.begin(), arguments.end());
     std::vector<std::string> variables = programEnvironment(locale);
@@ -147,6 +158,7 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          "lagewandler-cli: argument 1: " + invalid, 1},
         {"group out of range", {"--north=32767"}, "27105678\n", "\t12 Grad 12 Min. 48,96 Sek.\t121249\n",
          "lagewandler-cli: line 1: " + invalid, 1},
+        {"lone dash is a code", {"-"}, "", kRejected, "lagewandler-cli: argument 1: " + need, 1},
         {"five megabyte line", {}, std::string(5'000'000, 'A') + "\n12345678\n", kRejected + kLine1234,
          "lagewandler-cli: line 1: " + need, 1},
         // Input is read 64 KiB at a time; this code and its "\r\n" straddle the first boundary.
@@ -166,7 +178,10 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
     const std::string usage(batchUsage());
     const CliCase cases[] = {
         {"help", {"--help"}, "", usage, "", 0},
-        {"version", {"--version"}, "", "lagewandler-cli 1.0.0\n", "", 0},
+        {"version", {"--version"}, "", "lagewandler-cli " LAGEWANDLER_VERSION "\n", "", 0},
+        {"short help", {"-h"}, "", usage, "", 0},
+        {"help wins after version", {"--version", "--help"}, "", usage, "", 0},
+        {"help wins before version", {"--help", "--version"}, "", usage, "", 0},
         {"unknown option", {"--west", "5"}, "", "", "lagewandler-cli: unknown option --west\n" + usage, 2},
         {"missing reference", {"12345678", "--north"}, "", "",
          "lagewandler-cli: option --north needs a value (REF)\n" + usage, 2},
@@ -183,8 +198,59 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
          2},
         {"control characters shown as ?", {"--east=\x1B[2J\n"}, "", "",
          "lagewandler-cli: option --east needs a number, not '?[2J?'\n" + usage, 2},
+        {"blank kept in the echo", {"--east=a b"}, "", "", "lagewandler-cli: option --east needs a number, not 'a b'\n" + usage,
+         2},
     };
     for (const CliCase& c : cases) expectRun(c);
+}
+
+TEST(LagewandlerCli, WritesEachMessageAfterTheResultsOfTheLinesBeforeIt) {
+    const std::string need = "lagewandler-cli: line 2: Bitte 8 Stellen eingeben\n";
+    const CliRun run = runCli({}, "12345678\n1234567\n12345678\n", "de_DE.UTF-8", kErrorsWithOutput);
+    EXPECT_EQ(run.output, kLine1234 + need + kRejected + kLine1234);
+    EXPECT_EQ(run.status, 1);
+}
+
+// The program reads from a pipe whose writer waits before its second line:
+// the first line's result must come while it waits, not at end of input.
+TEST(LagewandlerCli, AnswersALineFromAPipeWhenItArrives) {
+    constexpr int kPatienceMs = 20000;
+    int input[2], output[2];
+    ASSERT_EQ(pipe(input), 0);
+    ASSERT_EQ(pipe(output), 0);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_adddup2(&files, input[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&files, output[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    for (const int end : {input[0], input[1], output[0], output[1]}) posix_spawn_file_actions_addclose(&files, end);
+    std::vector<std::string> texts = programCommand();
+    std::vector<std::string> variables = programEnvironment("de_DE.UTF-8");
+    const std::vector<char*> argv = pointersTo(texts), envp = pointersTo(variables);
+    pid_t child = 0;
+    ASSERT_EQ(posix_spawn(&child, argv.front(), &files, nullptr, argv.data(), envp.data()), 0);
+    posix_spawn_file_actions_destroy(&files);
+    close(input[0]);
+    close(output[1]);
+    const auto readLine = [&output] {
+        std::string line;
+        char c = 0;
+        pollfd ready{output[0], POLLIN, 0};
+        while (poll(&ready, 1, kPatienceMs) == 1 && read(output[0], &c, 1) == 1) {
+            line += c;
+            if (c == '\n') break;
+        }
+        return line;
+    };
+    ASSERT_EQ(write(input[1], "12345678\n", 9), 9);
+    EXPECT_EQ(readLine(), kLine1234);
+    ASSERT_EQ(write(input[1], "12345678\n", 9), 9);
+    close(input[1]);
+    EXPECT_EQ(readLine(), kLine1234);
+    close(output[0]);
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
 }
 
 TEST(LagewandlerCli, ReportsOutputThatCannotBeWritten) {

@@ -24,6 +24,10 @@ TEST(Utf8Text, CountsCharactersAndInvalidBytesAsOneEach) {
         {"encoded surrogate", "\xED\xA0\x80" "12345", 8},
         {"beyond U+10FFFF", "\xF4\x90\x80\x80" "1234", 8},
         {"cut off three byte sequence", "\xE2\x82", 2},
+        {"multibyte last character", "1234567\xC3\x84", 8},
+        {"two byte character led by DF", "\xDF\x80" "1234567", 8},
+        {"overlong three byte form", "\xE0\x80\x80" "12345", 8},
+        {"overlong four byte form", "\xF0\x80\x80\x80" "1234", 8},
         {"count stops past limit", std::string(100000, 'A'), 9},
     };
     for (const Case& c : cases) {
@@ -45,6 +49,8 @@ TEST(Utf8Text, SlicesByCharacters) {
         {"second half after umlauts", "ÄÖÜ12345", 4, 4, "2345"},
         {"first half with umlauts", "ÄÖÜ12345", 0, 4, "ÄÖÜ1"},
         {"invalid bytes kept whole", "\xFF\xFE" "12" "\xC3" "xyz", 4, 4, "\xC3" "xyz"},
+        {"multibyte last character", "1234567\xC3\x84", 4, 4, "567\xC3\x84"},
+        {"two byte character led by DF", "\xDF\x80" "1234567", 0, 4, "\xDF\x80" "123"},
         {"past the end", "AB", 5, 1, ""},
         {"shorter than asked", "ABC", 2, 4, "C"},
     };
