@@ -1,5 +1,6 @@
 #include "conversion/conversion_action.h"
 
+#include "conversion/group_decoder.h"
 #include "conversion/numeric_text.h"
 #include "conversion/utf8_text.h"
 

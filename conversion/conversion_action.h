@@ -1,9 +1,20 @@
 #pragma once
 
+#include <cstddef>
+#include <string_view>
+
 #include "conversion/field_model.h"
-#include "conversion/group_decoder.h"
+#include "conversion/messages.h"
 
 namespace lagewandler {
+
+// What a conversion needs from its surroundings: where messages go, and the
+// decimal separator of the operator's regional settings ("," in Germany; it
+// may be longer than one byte, e.g. the Arabic "٫").
+struct ConversionEnvironment {
+    MessageSink& messages;
+    std::string_view decimalSeparator;
+};
 
 // The number of characters of a position code.
 inline constexpr std::size_t kPositionCodeLength = 8;

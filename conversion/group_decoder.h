@@ -4,17 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "conversion/messages.h"
+#include "conversion/conversion_action.h"
 
 namespace lagewandler {
-
-// What a conversion needs from its surroundings: where messages go, and the
-// decimal separator of the operator's regional settings ("," in Germany; it
-// may be longer than one byte, e.g. the Arabic "٫").
-struct ConversionEnvironment {
-    MessageSink& messages;
-    std::string_view decimalSeparator;
-};
 
 // Decodes one four-character group of a position code, a signed 16-bit
 // hexadecimal offset in ten-thousandths of a degree, against a reference in

@@ -29,12 +29,35 @@ std::vector<HeldMessage>& heldMessages() {
     return messages;
 }
 
-// A fatal message while starting means no platform plugin could start, which
-// on a desktop means no display: say so in one line rather than abort. The
-// warnings that led to it ("could not connect to display") say the same at
-// length, so they are dropped with it.
+// Qt's warnings when the platform plugin asked for is not installed at all,
+// and when one could not reach its display.
+constexpr const char* kMissingPluginWarning = "Could not find the Qt platform plugin";
+constexpr const char* kNoDisplayWarning = "could not connect to display";
+
+// The warning that a plugin is missing, unless another plugin was found and
+// only lacked a display (as when a Wayland session falls back to X11).
+[[nodiscard]] const QString* missingPluginWarning() {
+    const QString* missing = nullptr;
+    for (const HeldMessage& held : heldMessages()) {
+        if (held.text.startsWith(QLatin1String(kNoDisplayWarning))) return nullptr;
+        if (held.text.startsWith(QLatin1String(kMissingPluginWarning))) missing = &held.text;
+    }
+    return missing;
+}
+
+// A fatal message while starting means no platform plugin could start. Where
+// the plugin is not installed, that is what Qt's warning and fatal message
+// say, and the line passes them on. Otherwise, on a desktop, it means no
+// display: the line says so rather than abort, and the warnings that led to
+// it ("could not connect to display") say the same at length, so they are
+// dropped with it.
 void holdStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
+        if (const QString* missing = missingPluginWarning()) {
+            const QString firstLine = text.section(QLatin1Char('\n'), 0, 0);
+            std::fprintf(stderr, "lagewandler: %s; %s\n", qPrintable(*missing), qPrintable(firstLine));
+            std::_Exit(kNoDisplayStatus);
+        }
         std::fputs(kNoDisplayMessage, stderr);
         std::_Exit(kNoDisplayStatus);
     }

@@ -8,7 +8,8 @@ class QCoreApplication;
 namespace lagewandler {
 
 // The one line the tool prints, before ending with kNoDisplayStatus, when it
-// cannot open its window.
+// cannot open its window for want of a display. A platform plugin that is
+// not installed is reported in Qt's own words, with the same status.
 inline constexpr const char* kNoDisplayMessage =
     "lagewandler: no display can be reached; start it from a desktop session, or put xvfb-run "
     "(package xvfb) in front of the command to use a virtual display\n";

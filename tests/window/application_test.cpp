@@ -21,6 +21,7 @@ TEST(DisplayCheck, SaysInOneLineWhenNoDisplayCanBeReached) {
     struct Case {
         const char* name;
         std::vector<std::pair<QString, QString>> variables;
+        std::string message = kNoDisplayMessage;
     };
     const Case cases[] = {
         {"nothing set", {}},
@@ -28,6 +29,10 @@ TEST(DisplayCheck, SaysInOneLineWhenNoDisplayCanBeReached) {
         {"wayland socket gone",
          {{"WAYLAND_DISPLAY", "wayland-gone"}, {"XDG_SESSION_TYPE", "wayland"}, {"XDG_RUNTIME_DIR", runtimeFolder.path()}}},
         {"xcb chosen without a display", {{"QT_QPA_PLATFORM", "xcb"}}},
+        {"platform plugin not installed", {{"QT_QPA_PLATFORM", "nonexistent"}},
+         "lagewandler: Could not find the Qt platform plugin \"nonexistent\" in \"\"; This application failed to "
+         "start because no Qt platform plugin could be initialized. Reinstalling the application may fix this "
+         "problem.\n"},
     };
     for (const Case& c : cases) {
         QProcessEnvironment environment;
@@ -38,7 +43,7 @@ TEST(DisplayCheck, SaysInOneLineWhenNoDisplayCanBeReached) {
         program.start(QStringLiteral(LAGEWANDLER_WINDOW_PATH), {});
         if (!program.waitForFinished(kPatienceMs)) program.kill();
         program.waitForFinished();
-        EXPECT_EQ(program.readAllStandardError().toStdString(), kNoDisplayMessage) << c.name;
+        EXPECT_EQ(program.readAllStandardError().toStdString(), c.message) << c.name;
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << c.name;
         EXPECT_EQ(program.exitCode(), kNoDisplayStatus) << c.name;
     }
