@@ -166,13 +166,15 @@ TEST_F(Form1Test, ShowsEveryCaptionWholeInItsRectangle) {
         if (spec.kind == ControlKind::Field) continue;
         const QWidget* widget = control(spec.role.data());
         const QFontMetrics metrics(widget->font());
-        // A button draws its caption inside its frame and margin.
-        const int inset = spec.kind == ControlKind::Button
-                              ? widget->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget)
-                              : 0;
+        // A button draws its caption inside its frame, and beside it keeps
+        // the style's margin (which counts both sides).
+        const QStyle* style = widget->style();
+        const bool button = spec.kind == ControlKind::Button;
+        const int frame = button ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget) : 0;
+        const int margin = button ? style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget) : 0;
         const QString caption = widget->property("text").toString();
-        EXPECT_LE(metrics.horizontalAdvance(caption), widget->width() - 2 * inset) << spec.role;
-        EXPECT_LE(metrics.height(), widget->height() - 2 * inset) << spec.role;
+        EXPECT_LE(metrics.horizontalAdvance(caption), widget->width() - 2 * frame - margin) << spec.role;
+        EXPECT_LE(metrics.height(), widget->height() - 2 * frame) << spec.role;
         EXPECT_EQ(widget->font().family(), QApplication::font().family()) << spec.role;
     }
 }
