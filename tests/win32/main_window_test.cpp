@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "win32/clipboard.h"
@@ -257,6 +258,21 @@ TEST_F(MainWindowTest, WritesSecondsWithTheRegionalDecimalSeparator) {
     setText(ControlId::Text2, "12345678");
     click(ControlId::Command1);
     EXPECT_EQ(text(ControlId::Text3), latitudeByLocale.at(locale));
+}
+
+TEST_F(MainWindowTest, ShowsResultsFromTheirStartAndKeepsTheSelectionOfAnUnchangedOne) {
+    const auto selection = [this](ControlId id) {
+        DWORD start = 0, end = 0;
+        SendMessageW(control(id), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return std::make_pair(start, end);
+    };
+    const ControlId results[] = {ControlId::Text3, ControlId::Text4, ControlId::Text5};
+    setText(ControlId::Text2, "12345678");
+    click(ControlId::Command1);
+    for (const ControlId id : results) EXPECT_EQ(selection(id), std::make_pair(0UL, 0UL)) << static_cast<int>(id);
+    for (const ControlId id : results) SendMessageW(control(id), EM_SETSEL, 2, 5);
+    click(ControlId::Command1);
+    for (const ControlId id : results) EXPECT_EQ(selection(id), std::make_pair(2UL, 5UL)) << static_cast<int>(id);
 }
 
 TEST_F(MainWindowTest, EndeClosesTheWindowAndEndsTheLoop) {
