@@ -42,9 +42,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                   CW_USEDEFAULT, lagewandler::kClientWidthTwips / kTwipsPerPixel,
                                   lagewandler::kClientHeightTwips / kTwipsPerPixel, nullptr, nullptr, instance, nullptr);
-    for (const lagewandler::ControlSpec& spec : lagewandler::kControls) {
-        const lagewandler::TwipsRect& r = spec.rect;
-        CreateWindowExW(0, classOf(spec.kind), lagewandler::wideText(spec.caption).c_str(), WS_CHILD | WS_VISIBLE,
+    for (const lagewandler::ControlRow& row : lagewandler::kControls) {
+        const lagewandler::TwipsRect& r = row.rect;
+        CreateWindowExW(0, classOf(row.kind), lagewandler::wideText(row.caption).c_str(), WS_CHILD | WS_VISIBLE,
                         r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
                         r.height / kTwipsPerPixel, window, nullptr, instance, nullptr);
     }

@@ -51,7 +51,7 @@ struct TwipsRect {
     int height;
 };
 
-struct ControlSpec {
+struct ControlRow {
     ControlId id;
     std::string_view role;     // the control's name: "Text2", "Label5_0"
     ControlKind kind;
@@ -61,7 +61,7 @@ struct ControlSpec {
 };
 
 // Every control, in tab order; labels never take the focus.
-inline constexpr std::array<ControlSpec, 17> kControls{{
+inline constexpr std::array<ControlRow, 17> kControls{{
     {ControlId::Command1, "Command1", ControlKind::Button, "umwandeln", {2280, 1440, 2175, 375}, ControlId::Command1},
     {ControlId::Text3, "Text3", ControlKind::Field, "", {2280, 2040, 2175, 285}, ControlId::Label5_1},
     {ControlId::Text6, "Text6", ControlKind::Field, kInitialNorthReference, {2280, 120, 495, 285}, ControlId::Label2},
@@ -85,9 +85,9 @@ inline constexpr std::array<ControlSpec, 17> kControls{{
 }};
 
 // The row of control id; every id has one.
-[[nodiscard]] constexpr const ControlSpec& controlSpec(ControlId id) {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.id == id) return spec;
+[[nodiscard]] constexpr const ControlRow& controlRow(ControlId id) {
+    for (const ControlRow& row : kControls) {
+        if (row.id == id) return row;
     }
     std::abort();  // not reached: every id above has a row
 }
@@ -95,7 +95,7 @@ inline constexpr std::array<ControlSpec, 17> kControls{{
 // The caption of the label that names the field with id: Text2 -> "8-stelliger
 // Hex-Wert". For a control without a label, its own caption.
 [[nodiscard]] constexpr std::string_view labelCaption(ControlId id) {
-    return controlSpec(controlSpec(id).label).caption;
+    return controlRow(controlRow(id).label).caption;
 }
 
 }  // namespace lagewandler

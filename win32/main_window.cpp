@@ -58,12 +58,12 @@ struct ControlStyle {
 // Whether every label and button caption fits its control at dpi in the
 // font selected into dc.
 [[nodiscard]] bool allCaptionsFit(HDC dc, UINT dpi) {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.kind == ControlKind::Field) continue;
-        const int inset = spec.kind == ControlKind::Button ? 1 : 0;
-        const int width = toPixels(spec.rect.width, dpi) - 2 * inset * MulDiv(kButtonHorizontalInset, dpi, kDefaultDpi);
-        const int height = toPixels(spec.rect.height, dpi) - 2 * inset * MulDiv(kButtonVerticalInset, dpi, kDefaultDpi);
-        if (!captionFits(dc, spec.caption, width, height)) return false;
+    for (const ControlRow& row : kControls) {
+        if (row.kind == ControlKind::Field) continue;
+        const int inset = row.kind == ControlKind::Button ? 1 : 0;
+        const int width = toPixels(row.rect.width, dpi) - 2 * inset * MulDiv(kButtonHorizontalInset, dpi, kDefaultDpi);
+        const int height = toPixels(row.rect.height, dpi) - 2 * inset * MulDiv(kButtonVerticalInset, dpi, kDefaultDpi);
+        if (!captionFits(dc, row.caption, width, height)) return false;
     }
     return true;
 }
@@ -99,25 +99,25 @@ bool MainWindow::create(HINSTANCE instance) {
 }
 
 void MainWindow::createControls(HINSTANCE instance) {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.kind == ControlKind::Field) createControl(controlSpec(spec.label), instance);
-        if (control(spec.id) == nullptr) createControl(spec, instance);
+    for (const ControlRow& row : kControls) {
+        if (row.kind == ControlKind::Field) createControl(controlRow(row.label), instance);
+        if (control(row.id) == nullptr) createControl(row, instance);
     }
 }
 
-void MainWindow::createControl(const ControlSpec& spec, HINSTANCE instance) {
-    const ControlStyle style = styleOf(spec.kind);
-    const std::wstring caption = wideText(spec.caption);
+void MainWindow::createControl(const ControlRow& row, HINSTANCE instance) {
+    const ControlStyle style = styleOf(row.kind);
+    const std::wstring caption = wideText(row.caption);
     HWND created = CreateWindowExW(style.exStyle, style.windowClass, caption.c_str(), style.style, 0, 0, 0, 0, window_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     // No length limit, so a paste is never cut short.
-    if (spec.kind == ControlKind::Field) SendMessageW(created, EM_SETLIMITTEXT, 0, 0);
+    if (row.kind == ControlKind::Field) SendMessageW(created, EM_SETLIMITTEXT, 0, 0);
 }
 
 void MainWindow::layOut(UINT dpi) {
-    for (const ControlSpec& spec : kControls) {
-        const TwipsRect& r = spec.rect;
-        SetWindowPos(control(spec.id), nullptr, toPixels(r.left, dpi), toPixels(r.top, dpi), toPixels(r.width, dpi),
+    for (const ControlRow& row : kControls) {
+        const TwipsRect& r = row.rect;
+        SetWindowPos(control(row.id), nullptr, toPixels(r.left, dpi), toPixels(r.top, dpi), toPixels(r.width, dpi),
                      toPixels(r.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     sizeClientArea(toPixels(kClientWidthTwips, dpi), toPixels(kClientHeightTwips, dpi), dpi);
@@ -160,8 +160,8 @@ void MainWindow::chooseFont(UINT dpi) {
     }
     SelectObject(dc, previous);
     ReleaseDC(window_, dc);
-    for (const ControlSpec& spec : kControls) {
-        SendMessageW(control(spec.id), WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+    for (const ControlRow& row : kControls) {
+        SendMessageW(control(row.id), WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
     }
     if (font_ != nullptr) DeleteObject(font_);
     font_ = chosen;

@@ -37,8 +37,8 @@ protected:
     }
 };
 
-QWidget* makeButton(const ControlSpec& spec, QWidget* parent, QObject* enterFilter) {
-    auto* button = new QPushButton(qtText(spec.caption), parent);
+QWidget* makeButton(const ControlRow& row, QWidget* parent, QObject* enterFilter) {
+    auto* button = new QPushButton(qtText(row.caption), parent);
     button->setAutoDefault(false);
     button->setDefault(false);
     button->installEventFilter(enterFilter);
@@ -46,10 +46,10 @@ QWidget* makeButton(const ControlSpec& spec, QWidget* parent, QObject* enterFilt
 }
 
 // An ordinary editable field: no length limit, so a paste is never cut short.
-QWidget* makeField(const ControlSpec& spec, QWidget* parent) {
-    auto* field = new QLineEdit(qtText(spec.caption), parent);
+QWidget* makeField(const ControlRow& row, QWidget* parent) {
+    auto* field = new QLineEdit(qtText(row.caption), parent);
     field->setMaxLength(std::numeric_limits<int>::max());
-    field->setAccessibleName(qtText(labelCaption(spec.id)));
+    field->setAccessibleName(qtText(labelCaption(row.id)));
     return field;
 }
 
@@ -75,20 +75,20 @@ Form1::Form1(Utf8Clipboard& clipboard, MessageDisplay& messages, QWidget* parent
 void Form1::buildControls() {
     auto* enter = new EnterPressesButton(this);
     for (std::size_t index = 0; index < kControls.size(); ++index) {
-        const ControlSpec& spec = kControls[index];
-        QWidget* control = spec.kind == ControlKind::Button ? makeButton(spec, this, enter)
-                           : spec.kind == ControlKind::Field
-                               ? makeField(spec, this)
-                               : new QLabel(qtText(spec.caption), this);
-        control->setObjectName(qtText(spec.role));
-        control->setGeometry(toPixels(spec.rect));
+        const ControlRow& row = kControls[index];
+        QWidget* control = row.kind == ControlKind::Button ? makeButton(row, this, enter)
+                           : row.kind == ControlKind::Field
+                               ? makeField(row, this)
+                               : new QLabel(qtText(row.caption), this);
+        control->setObjectName(qtText(row.role));
+        control->setGeometry(toPixels(row.rect));
         controls_[index] = control;
     }
     // Each label names its field for assistive technology. The captions have
     // no '&', so the link adds no shortcut and no underline.
-    for (const ControlSpec& spec : kControls) {
-        if (spec.kind != ControlKind::Field) continue;
-        static_cast<QLabel*>(controls_[indexOf(spec.label)])->setBuddy(field(spec.id));
+    for (const ControlRow& row : kControls) {
+        if (row.kind != ControlKind::Field) continue;
+        static_cast<QLabel*>(controls_[indexOf(row.label)])->setBuddy(field(row.id));
     }
     setFont(captionFittingFont(font(), *this));
 }

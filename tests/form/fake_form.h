@@ -23,8 +23,8 @@ public:
     };
 
     FakeView() {
-        for (const auto& spec : lagewandler::kControls) {
-            if (spec.kind == lagewandler::ControlKind::Field) fields[spec.id] = std::string(spec.caption);
+        for (const auto& row : lagewandler::kControls) {
+            if (row.kind == lagewandler::ControlKind::Field) fields[row.id] = std::string(row.caption);
         }
     }
     [[nodiscard]] std::string fieldText(lagewandler::ControlId field) const override { return fields.at(field); }

@@ -109,8 +109,8 @@ protected:
     }
     [[nodiscard]] std::string focused() const {
         const int id = GetDlgCtrlID(GetFocus());
-        for (const ControlSpec& spec : kControls) {
-            if (static_cast<int>(spec.id) == id) return std::string(spec.role);
+        for (const ControlRow& row : kControls) {
+            if (static_cast<int>(row.id) == id) return std::string(row.role);
         }
         return "none";
     }
@@ -128,19 +128,19 @@ TEST_F(MainWindowTest, LaysOutEveryControlFromTheTableAtTheWindowsDpi) {
         GetWindowRect(window->handle(), &suggested);
         SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         const auto pixels = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
-        for (const ControlSpec& spec : kControls) {
-            const std::string name = std::string(spec.role) + " at " + std::to_string(dpi);
-            HWND item = control(spec.id);
+        for (const ControlRow& row : kControls) {
+            const std::string name = std::string(row.role) + " at " + std::to_string(dpi);
+            HWND item = control(row.id);
             ASSERT_NE(item, nullptr) << name;
             RECT r{};
             GetWindowRect(item, &r);
             MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT*>(&r), 2);
-            EXPECT_EQ(r.left, pixels(spec.rect.left)) << name;
-            EXPECT_EQ(r.top, pixels(spec.rect.top)) << name;
-            EXPECT_EQ(r.right - r.left, pixels(spec.rect.width)) << name;
-            EXPECT_EQ(r.bottom - r.top, pixels(spec.rect.height)) << name;
-            EXPECT_EQ(classOf(item), classes.at(spec.kind)) << name;
-            EXPECT_EQ(utf8Text(textOf(item)), spec.caption) << name;
+            EXPECT_EQ(r.left, pixels(row.rect.left)) << name;
+            EXPECT_EQ(r.top, pixels(row.rect.top)) << name;
+            EXPECT_EQ(r.right - r.left, pixels(row.rect.width)) << name;
+            EXPECT_EQ(r.bottom - r.top, pixels(row.rect.height)) << name;
+            EXPECT_EQ(classOf(item), classes.at(row.kind)) << name;
+            EXPECT_EQ(utf8Text(textOf(item)), row.caption) << name;
         }
         RECT client{};
         GetClientRect(window->handle(), &client);
@@ -154,11 +154,11 @@ TEST_F(MainWindowTest, LaysOutEveryControlFromTheTableAtTheWindowsDpi) {
 }
 
 TEST_F(MainWindowTest, PutsEachLabelRightBeforeTheFieldItNames) {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.kind != ControlKind::Field) continue;
-        HWND before = GetWindow(control(spec.id), GW_HWNDPREV);
-        EXPECT_EQ(GetDlgCtrlID(before), static_cast<int>(spec.label)) << spec.role;
-        EXPECT_EQ(utf8Text(textOf(before)), labelCaption(spec.id)) << spec.role;
+    for (const ControlRow& row : kControls) {
+        if (row.kind != ControlKind::Field) continue;
+        HWND before = GetWindow(control(row.id), GW_HWNDPREV);
+        EXPECT_EQ(GetDlgCtrlID(before), static_cast<int>(row.label)) << row.role;
+        EXPECT_EQ(utf8Text(textOf(before)), labelCaption(row.id)) << row.role;
     }
 }
 

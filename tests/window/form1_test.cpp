@@ -60,14 +60,14 @@ protected:
 TEST_F(Form1Test, LaysOutEveryControlFromTheLayoutTable) {
     const std::map<ControlKind, const char*> classes{
         {ControlKind::Button, "QPushButton"}, {ControlKind::Field, "QLineEdit"}, {ControlKind::Label, "QLabel"}};
-    for (const ControlSpec& spec : kControls) {
-        const char* name = spec.role.data();
+    for (const ControlRow& row : kControls) {
+        const char* name = row.role.data();
         QWidget* widget = control(name);
         ASSERT_NE(widget, nullptr);
-        EXPECT_STREQ(widget->metaObject()->className(), classes.at(spec.kind)) << name;
-        const TwipsRect& r = spec.rect;
+        EXPECT_STREQ(widget->metaObject()->className(), classes.at(row.kind)) << name;
+        const TwipsRect& r = row.rect;
         EXPECT_EQ(widget->geometry(), QRect(r.left / 15, r.top / 15, r.width / 15, r.height / 15)) << name;
-        EXPECT_EQ(widget->property("text").toString().toStdString(), spec.caption) << name;
+        EXPECT_EQ(widget->property("text").toString().toStdString(), row.caption) << name;
     }
     EXPECT_EQ(form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), kControls.size());
     EXPECT_EQ(form->windowTitle().toStdString(), "Lagewandler");
@@ -76,13 +76,13 @@ TEST_F(Form1Test, LaysOutEveryControlFromTheLayoutTable) {
 }
 
 TEST_F(Form1Test, NamesEachFieldAfterItsLabelAndLinksTheLabel) {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.kind != ControlKind::Field) continue;
-        const char* name = spec.role.data();
-        const QWidget* label = control(controlSpec(spec.label).role.data());
-        EXPECT_EQ(field(name)->accessibleName(), control<QLabel>(controlSpec(spec.label).role.data())->text()) << name;
+    for (const ControlRow& row : kControls) {
+        if (row.kind != ControlKind::Field) continue;
+        const char* name = row.role.data();
+        const QWidget* label = control(controlRow(row.label).role.data());
+        EXPECT_EQ(field(name)->accessibleName(), control<QLabel>(controlRow(row.label).role.data())->text()) << name;
         EXPECT_FALSE(field(name)->isReadOnly()) << name;
-        EXPECT_EQ(control<QLabel>(controlSpec(spec.label).role.data())->buddy(), field(name)) << name;
+        EXPECT_EQ(control<QLabel>(controlRow(row.label).role.data())->buddy(), field(name)) << name;
         // What a screen reader is told: the field is labelled by that label.
         const auto relations = QAccessible::queryAccessibleInterface(field(name))->relations(QAccessible::Label);
         ASSERT_EQ(relations.size(), 1) << name;
@@ -162,20 +162,20 @@ TEST_F(Form1Test, ShowsMessagesInTheToolsOwnModalBox) {
 }
 
 TEST_F(Form1Test, ShowsEveryCaptionWholeInItsRectangle) {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.kind == ControlKind::Field) continue;
-        const QWidget* widget = control(spec.role.data());
+    for (const ControlRow& row : kControls) {
+        if (row.kind == ControlKind::Field) continue;
+        const QWidget* widget = control(row.role.data());
         const QFontMetrics metrics(widget->font());
         // A button draws its caption inside its frame, and beside it keeps
         // the style's margin (which counts both sides).
         const QStyle* style = widget->style();
-        const bool button = spec.kind == ControlKind::Button;
+        const bool button = row.kind == ControlKind::Button;
         const int frame = button ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget) : 0;
         const int margin = button ? style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget) : 0;
         const QString caption = widget->property("text").toString();
-        EXPECT_LE(metrics.horizontalAdvance(caption), widget->width() - 2 * frame - margin) << spec.role;
-        EXPECT_LE(metrics.height(), widget->height() - 2 * frame) << spec.role;
-        EXPECT_EQ(widget->font().family(), QApplication::font().family()) << spec.role;
+        EXPECT_LE(metrics.horizontalAdvance(caption), widget->width() - 2 * frame - margin) << row.role;
+        EXPECT_LE(metrics.height(), widget->height() - 2 * frame) << row.role;
+        EXPECT_EQ(widget->font().family(), QApplication::font().family()) << row.role;
     }
 }
 
