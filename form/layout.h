@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdlib>
 #include <string_view>
 
@@ -84,13 +85,17 @@ inline constexpr std::array<ControlRow, 17> kControls{{
      ControlId::Command4},
 }};
 
-// The row of control id; every id has one.
-[[nodiscard]] constexpr const ControlRow& controlRow(ControlId id) {
-    for (const ControlRow& row : kControls) {
-        if (row.id == id) return row;
+// The position of control id's row in kControls (its tab index); every id
+// has one. Command1 -> 0, Label1 -> 3, Command4 -> 16.
+[[nodiscard]] constexpr std::size_t controlIndex(ControlId id) {
+    for (std::size_t index = 0; index < kControls.size(); ++index) {
+        if (kControls[index].id == id) return index;
     }
     std::abort();  // not reached: every id above has a row
 }
+
+// The row of control id.
+[[nodiscard]] constexpr const ControlRow& controlRow(ControlId id) { return kControls[controlIndex(id)]; }
 
 // The caption of the label that names the field with id: Text2 -> "8-stelliger
 // Hex-Wert". For a control without a label, its own caption.

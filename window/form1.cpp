@@ -53,11 +53,16 @@ QWidget* makeField(const ControlRow& row, QWidget* parent) {
     return field;
 }
 
-[[nodiscard]] std::size_t indexOf(ControlId id) {
-    for (std::size_t index = 0; index < kControls.size(); ++index) {
-        if (kControls[index].id == id) return index;
+QWidget* makeControl(const ControlRow& row, QWidget* parent, QObject* enterFilter) {
+    switch (row.kind) {
+        case ControlKind::Button:
+            return makeButton(row, parent, enterFilter);
+        case ControlKind::Field:
+            return makeField(row, parent);
+        case ControlKind::Label:
+            break;
     }
-    return 0;  // not reached: every id has a row
+    return new QLabel(qtText(row.caption), parent);
 }
 
 }  // namespace
@@ -76,10 +81,7 @@ void Form1::buildControls() {
     auto* enter = new EnterPressesButton(this);
     for (std::size_t index = 0; index < kControls.size(); ++index) {
         const ControlRow& row = kControls[index];
-        QWidget* control = row.kind == ControlKind::Button ? makeButton(row, this, enter)
-                           : row.kind == ControlKind::Field
-                               ? makeField(row, this)
-                               : new QLabel(qtText(row.caption), this);
+        QWidget* control = makeControl(row, this, enter);
         control->setObjectName(qtText(row.role));
         control->setGeometry(toPixels(row.rect));
         controls_[index] = control;
@@ -88,7 +90,7 @@ void Form1::buildControls() {
     // no '&', so the link adds no shortcut and no underline.
     for (const ControlRow& row : kControls) {
         if (row.kind != ControlKind::Field) continue;
-        static_cast<QLabel*>(controls_[indexOf(row.label)])->setBuddy(field(row.id));
+        static_cast<QLabel*>(controls_[controlIndex(row.label)])->setBuddy(field(row.id));
     }
     setFont(captionFittingFont(font(), *this));
 }
@@ -100,9 +102,9 @@ void Form1::connectButtons() {
     connect(button(ControlId::Command4), &QPushButton::clicked, this, &Form1::Command4_Click);
 }
 
-QLineEdit* Form1::field(ControlId id) const { return static_cast<QLineEdit*>(controls_[indexOf(id)]); }
+QLineEdit* Form1::field(ControlId id) const { return static_cast<QLineEdit*>(controls_[controlIndex(id)]); }
 
-QPushButton* Form1::button(ControlId id) const { return static_cast<QPushButton*>(controls_[indexOf(id)]); }
+QPushButton* Form1::button(ControlId id) const { return static_cast<QPushButton*>(controls_[controlIndex(id)]); }
 
 std::string Form1::fieldText(ControlId id) const { return field(id)->text().toStdString(); }
 
