@@ -88,27 +88,41 @@ bool MainWindow::create(HINSTANCE instance) {
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = kMainWindowClass;
     RegisterClassExW(&windowClass);  // fails harmlessly when already registered
+    // The window opens on the primary monitor, at the system's DPI: made at
+    // its size with its controls in place, it needs no moves before it shows.
+    const UINT dpi = GetDpiForSystem();
+    RECT frame{0, 0, toPixels(kClientWidthTwips, dpi), toPixels(kClientHeightTwips, dpi)};
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi);
     const std::wstring title = wideText(kWindowTitle);
     window_ = CreateWindowExW(kWindowExStyle, kMainWindowClass, title.c_str(), kWindowStyle, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                              instance, this);
     if (window_ == nullptr) return false;
-    createControls(instance);
-    layOut(GetDpiForWindow(window_));
+    createControls(instance, dpi);
+    if (GetDpiForWindow(window_) == dpi) {
+        sizeClientArea(toPixels(kClientWidthTwips, dpi), toPixels(kClientHeightTwips, dpi), dpi);
+        chooseFont(dpi);
+    } else {
+        layOut(GetDpiForWindow(window_));
+    }
     lastFocus_ = control(ControlId::Command1);
     return true;
 }
 
-void MainWindow::createControls(HINSTANCE instance) {
+void MainWindow::createControls(HINSTANCE instance, UINT dpi) {
     for (const ControlRow& row : kControls) {
-        if (row.kind == ControlKind::Field) createControl(controlRow(row.label), instance);
-        if (control(row.id) == nullptr) createControl(row, instance);
+        if (row.kind == ControlKind::Field) createControl(controlRow(row.label), instance, dpi);
+        if (control(row.id) == nullptr) createControl(row, instance, dpi);
     }
 }
 
-void MainWindow::createControl(const ControlRow& row, HINSTANCE instance) {
+void MainWindow::createControl(const ControlRow& row, HINSTANCE instance, UINT dpi) {
     const ControlStyle style = styleOf(row.kind);
     const std::wstring caption = wideText(row.caption);
-    HWND created = CreateWindowExW(style.exStyle, style.windowClass, caption.c_str(), style.style, 0, 0, 0, 0, window_,
+    const TwipsRect& r = row.rect;
+    HWND created = CreateWindowExW(style.exStyle, style.windowClass, caption.c_str(), style.style,
+                                   toPixels(r.left, dpi), toPixels(r.top, dpi), toPixels(r.width, dpi),
+                                   toPixels(r.height, dpi), window_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     // No length limit, so a paste is never cut short.
     if (row.kind == ControlKind::Field) SendMessageW(created, EM_SETLIMITTEXT, 0, 0);
@@ -127,8 +141,12 @@ void MainWindow::layOut(UINT dpi) {
 void MainWindow::sizeClientArea(int width, int height, UINT dpi) {
     RECT frame{0, 0, width, height};
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT now{};
+    GetWindowRect(window_, &now);
+    if (now.right - now.left != frame.right - frame.left || now.bottom - now.top != frame.bottom - frame.top) {
+        SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     // The frame drawn may differ from the one computed (a caption drawn at
     // another DPI while the window moves between monitors): correct by what
     // the client area really got.

@@ -42,8 +42,8 @@ public:
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void createControls(HINSTANCE instance);
-    void createControl(const ControlRow& row, HINSTANCE instance);
+    void createControls(HINSTANCE instance, UINT dpi);
+    void createControl(const ControlRow& row, HINSTANCE instance, UINT dpi);
     void sizeClientArea(int width, int height, UINT dpi);
     void chooseFont(UINT dpi);
     void onCommand(int id, int code);
