@@ -41,7 +41,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     RegisterClassW(&windowClass);
     HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                   CW_USEDEFAULT, lagewandler::kClientWidthTwips / kTwipsPerPixel,
-                                  lagewandler::kClientHeightTwips / kTwipsPerPixel, nullptr, nullptr, instance, nullptr);
+                                  lagewandler::kClientHeightTwips / kTwipsPerPixel, nullptr, nullptr, instance,
+                                  nullptr);
     for (const lagewandler::ControlRow& row : lagewandler::kControls) {
         const lagewandler::TwipsRect& r = row.rect;
         CreateWindowExW(0, classOf(row.kind), lagewandler::wideText(row.caption).c_str(), WS_CHILD | WS_VISIBLE,

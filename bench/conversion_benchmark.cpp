@@ -32,10 +32,10 @@ void convertOneCode(benchmark::State& state) {
     CountingSink sink;
     const lagewandler::ConversionEnvironment environment{sink, ","};
     lagewandler::FieldModel fields;
-    fields.text2 = "12345678";
+    fields.positionCode = "12345678";
     for (auto _ : state) {
         lagewandler::Command1_Click(fields, environment);
-        benchmark::DoNotOptimize(fields.text5.data());
+        benchmark::DoNotOptimize(fields.compactResult.data());
     }
 }
 BENCHMARK(convertOneCode);

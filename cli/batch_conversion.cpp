@@ -211,20 +211,23 @@ private:
 class BatchConverter {
 public:
     BatchConverter(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator)
-        : output_(streams.output), errors_(streams.errors), sink_(output_, errors_), environment_{sink_, decimalSeparator} {
-        fields_.text6 = options.north;
-        fields_.text1 = options.east;
+        : output_(streams.output),
+          errors_(streams.errors),
+          sink_(output_, errors_),
+          environment_{sink_, decimalSeparator} {
+        fields_.northReference = options.north;
+        fields_.eastReference = options.east;
     }
 
     // Converts one code and writes its line; false once output has failed.
     [[nodiscard]] bool convert(std::string_view code, std::string_view kind, std::uint64_t number) {
-        fields_.text2.assign(code);
-        fields_.text3.clear();
-        fields_.text4.clear();
-        fields_.text5.clear();
+        fields_.positionCode.assign(code);
+        fields_.latitude.clear();
+        fields_.longitude.clear();
+        fields_.compactResult.clear();
         sink_.setPlace(kind, number);
         Command1_Click(fields_, environment_);
-        output_.addLine(fields_.text3, fields_.text4, fields_.text5);
+        output_.addLine(fields_.latitude, fields_.longitude, fields_.compactResult);
         return output_.ok();
     }
 

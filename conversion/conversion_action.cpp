@@ -25,13 +25,13 @@ void convertGroup(std::string& result, const std::string& referenceField, std::s
 
 void Command1_Click(FieldModel& fields, const ConversionEnvironment& environment) {
     fields.compactText.clear();
-    if (utf8CharacterCountUpTo(fields.text2, kPositionCodeLength) != kPositionCodeLength) {
+    if (utf8CharacterCountUpTo(fields.positionCode, kPositionCodeLength) != kPositionCodeLength) {
         environment.messages.showMessage(kMessageNeedEightCharacters);
         return;
     }
     // The message sink may run an event loop (a modal box), so the code is
     // copied first: nothing it does can change the groups being decoded.
-    const std::string code = fields.text2;
+    const std::string code = fields.positionCode;
     // Eight bytes that make eight characters are one byte each: split directly.
     const bool eightBytes = code.size() == kPositionCodeLength;
     const std::string_view codeView = code;
@@ -41,9 +41,9 @@ void Command1_Click(FieldModel& fields, const ConversionEnvironment& environment
         eightBytes ? codeView.substr(kGroupLength) : utf8Characters(code, kGroupLength, kGroupLength);
     // North is read and written before east is read: the order of the
     // messages the operator sees depends on it.
-    convertGroup(fields.text3, fields.text6, latitudeGroup, fields.compactText, environment);
-    convertGroup(fields.text4, fields.text1, longitudeGroup, fields.compactText, environment);
-    fields.text5 = fields.compactText;
+    convertGroup(fields.latitude, fields.northReference, latitudeGroup, fields.compactText, environment);
+    convertGroup(fields.longitude, fields.eastReference, longitudeGroup, fields.compactText, environment);
+    fields.compactResult = fields.compactText;
 }
 
 }  // namespace lagewandler

@@ -21,19 +21,19 @@ FormActions::FormActions(FormView& view, Utf8Clipboard& clipboard, SeparatorSour
 
 // The fields are the model's texts as the operator left them.
 void FormActions::readFields() {
-    fields_.text1 = view_.fieldText(ControlId::Text1);
-    fields_.text2 = view_.fieldText(ControlId::Text2);
-    fields_.text3 = view_.fieldText(ControlId::Text3);
-    fields_.text4 = view_.fieldText(ControlId::Text4);
-    fields_.text5 = view_.fieldText(ControlId::Text5);
-    fields_.text6 = view_.fieldText(ControlId::Text6);
+    fields_.eastReference = view_.fieldText(ControlId::Text1);
+    fields_.positionCode = view_.fieldText(ControlId::Text2);
+    fields_.latitude = view_.fieldText(ControlId::Text3);
+    fields_.longitude = view_.fieldText(ControlId::Text4);
+    fields_.compactResult = view_.fieldText(ControlId::Text5);
+    fields_.northReference = view_.fieldText(ControlId::Text6);
 }
 
 // Only the conversion's results change, so only they are written back.
 void FormActions::showResults() {
-    view_.showFieldText(ControlId::Text3, fields_.text3);
-    view_.showFieldText(ControlId::Text4, fields_.text4);
-    view_.showFieldText(ControlId::Text5, fields_.text5);
+    view_.showFieldText(ControlId::Text3, fields_.latitude);
+    view_.showFieldText(ControlId::Text4, fields_.longitude);
+    view_.showFieldText(ControlId::Text5, fields_.compactResult);
 }
 
 void FormActions::showMessage(std::string_view text) {

@@ -44,26 +44,26 @@ bool isCompactDigits(std::string_view text) {
 void checkConversion(std::string_view input) {
     constexpr std::string_view kPrior = "vorher";
     lagewandler::FieldModel fields;
-    fields.text6 = takeField(input);
-    fields.text1 = takeField(input);
-    fields.text2 = takeField(input);
-    fields.text3 = fields.text4 = fields.text5 = kPrior;
-    const std::string code = fields.text2;
+    fields.northReference = takeField(input);
+    fields.eastReference = takeField(input);
+    fields.positionCode = takeField(input);
+    fields.latitude = fields.longitude = fields.compactResult = kPrior;
+    const std::string code = fields.positionCode;
     CountingSink sink;
     const std::string_view separator = input.empty() ? "," : "\xD9\xAB";
     lagewandler::Command1_Click(fields, {sink, separator});
 
-    require(fields.text2 == code);
+    require(fields.positionCode == code);
     if (lagewandler::utf8CharacterCountUpTo(code, lagewandler::kPositionCodeLength) !=
         lagewandler::kPositionCodeLength) {
         require(sink.needEight == 1 && sink.invalidNumber == 0);
-        require(fields.text3 == kPrior && fields.text4 == kPrior && fields.text5 == kPrior);
+        require(fields.latitude == kPrior && fields.longitude == kPrior && fields.compactResult == kPrior);
         return;
     }
     require(sink.needEight == 0 && sink.invalidNumber <= 2);
-    const int emptyResults = (fields.text3.empty() ? 1 : 0) + (fields.text4.empty() ? 1 : 0);
+    const int emptyResults = (fields.latitude.empty() ? 1 : 0) + (fields.longitude.empty() ? 1 : 0);
     require(emptyResults == sink.invalidNumber);
-    require(fields.text5 == fields.compactText && isCompactDigits(fields.text5));
+    require(fields.compactResult == fields.compactText && isCompactDigits(fields.compactResult));
 }
 
 void checkNumbers(std::string_view input) {

@@ -198,8 +198,8 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
          2},
         {"control characters shown as ?", {"--east=\x1B[2J\n"}, "", "",
          "lagewandler-cli: option --east needs a number, not '?[2J?'\n" + usage, 2},
-        {"blank kept in the echo", {"--east=a b"}, "", "", "lagewandler-cli: option --east needs a number, not 'a b'\n" + usage,
-         2},
+        {"blank kept in the echo", {"--east=a b"}, "", "",
+         "lagewandler-cli: option --east needs a number, not 'a b'\n" + usage, 2},
     };
     for (const CliCase& c : cases) expectRun(c);
 }

@@ -21,12 +21,12 @@ constexpr const char* kPrior = "vorher";
 
 struct ActionCase {
     const char* name;
-    std::string text6;
-    std::string text1;
-    std::string text2;
-    std::string text3;
-    std::string text4;
-    std::string text5;
+    std::string northReference;
+    std::string eastReference;
+    std::string positionCode;
+    std::string latitude;
+    std::string longitude;
+    std::string compactResult;
     std::vector<std::string> messages;
 };
 
@@ -34,17 +34,17 @@ struct ActionCase {
 // can tell "left unchanged" from "written".
 void expectConversion(const ActionCase& c, const char* separator = ",") {
     FieldModel fields;
-    fields.text6 = c.text6;
-    fields.text1 = c.text1;
-    fields.text2 = c.text2;
-    fields.text3 = fields.text4 = fields.text5 = fields.compactText = kPrior;
+    fields.northReference = c.northReference;
+    fields.eastReference = c.eastReference;
+    fields.positionCode = c.positionCode;
+    fields.latitude = fields.longitude = fields.compactResult = fields.compactText = kPrior;
     RecordingSink sink;
     Command1_Click(fields, {sink, separator});
-    EXPECT_EQ(fields.text3, c.text3) << c.name;
-    EXPECT_EQ(fields.text4, c.text4) << c.name;
-    EXPECT_EQ(fields.text5, c.text5) << c.name;
+    EXPECT_EQ(fields.latitude, c.latitude) << c.name;
+    EXPECT_EQ(fields.longitude, c.longitude) << c.name;
+    EXPECT_EQ(fields.compactResult, c.compactResult) << c.name;
     EXPECT_EQ(sink.messages, c.messages) << c.name;
-    EXPECT_EQ(fields.text2, c.text2) << c.name;
+    EXPECT_EQ(fields.positionCode, c.positionCode) << c.name;
 }
 
 TEST(Command1Click, ConvertsEightCharacterCodes) {
@@ -114,7 +114,7 @@ class SnapshotSink : public MessageSink {
 public:
     explicit SnapshotSink(const FieldModel& fields) : fields_(fields) {}
     void showMessage(std::string_view text) override {
-        seen.push_back(std::string(text) + " | " + fields_.text3 + " | " + fields_.text4);
+        seen.push_back(std::string(text) + " | " + fields_.latitude + " | " + fields_.longitude);
     }
     std::vector<std::string> seen;
 
@@ -125,9 +125,9 @@ private:
 TEST(Command1Click, ShowsEachMessageAtItsPointInTheConversion) {
     struct Case {
         const char* name;
-        const char* text6;
-        const char* text1;
-        const char* text2;
+        const char* northReference;
+        const char* eastReference;
+        const char* positionCode;
         std::vector<std::string> seen;
     };
     const std::string invalid = "ungültiger Zahlenwert | ";
@@ -141,10 +141,10 @@ TEST(Command1Click, ShowsEachMessageAtItsPointInTheConversion) {
     };
     for (const Case& c : cases) {
         FieldModel fields;
-        fields.text6 = c.text6;
-        fields.text1 = c.text1;
-        fields.text2 = c.text2;
-        fields.text3 = fields.text4 = kPrior;
+        fields.northReference = c.northReference;
+        fields.eastReference = c.eastReference;
+        fields.positionCode = c.positionCode;
+        fields.latitude = fields.longitude = kPrior;
         SnapshotSink sink(fields);
         Command1_Click(fields, {sink, ","});
         EXPECT_EQ(sink.seen, c.seen) << c.name;
@@ -154,14 +154,14 @@ TEST(Command1Click, ShowsEachMessageAtItsPointInTheConversion) {
 TEST(Command1Click, StartsEveryRunWithEmptyCompactText) {
     FieldModel fields;
     RecordingSink sink;
-    fields.text2 = "12345678";
+    fields.positionCode = "12345678";
     Command1_Click(fields, {sink, ","});
     Command1_Click(fields, {sink, ","});
-    EXPECT_EQ(fields.text5, "502758121249");
-    fields.text2 = "short";
+    EXPECT_EQ(fields.compactResult, "502758121249");
+    fields.positionCode = "short";
     Command1_Click(fields, {sink, ","});
     EXPECT_EQ(fields.compactText, "");
-    EXPECT_EQ(fields.text5, "502758121249");
+    EXPECT_EQ(fields.compactResult, "502758121249");
 }
 
 }  // namespace

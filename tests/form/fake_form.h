@@ -31,7 +31,8 @@ public:
     void showFieldText(lagewandler::ControlId field, const std::string& text) override { fields[field] = text; }
     void showMessage(std::string_view text) override {
         using lagewandler::ControlId;
-        messages.push_back({std::string(text), fields[ControlId::Text3], fields[ControlId::Text4], fields[ControlId::Text5]});
+        messages.push_back(
+            {std::string(text), fields[ControlId::Text3], fields[ControlId::Text4], fields[ControlId::Text5]});
     }
     void closeWindow() override { closed = true; }
 
