@@ -1,20 +1,30 @@
 #include "form/form_actions.h"
 
+#include <chrono>
 #include <thread>
 
 #include "conversion/conversion_action.h"
 #include "form/form_texts.h"
 
 namespace lagewandler {
+namespace {
 
-bool copyToClipboard(Utf8Clipboard& clipboard, const std::string& text, std::chrono::milliseconds pause) {
+constexpr int kClipboardCopyAttempts = 5;
+constexpr std::chrono::milliseconds kClipboardRetryPause{120};
+
+// Puts text on clipboard and reads it back, trying again after a pause (a
+// plain sleep: no other button may run meanwhile). Returns whether the
+// clipboard finally held exactly text.
+[[nodiscard]] bool copyToClipboard(Utf8Clipboard& clipboard, const std::string& text) {
     for (int attempt = 1; attempt <= kClipboardCopyAttempts; ++attempt) {
         clipboard.setText(text);
         if (clipboard.text() == text) return true;
-        if (attempt < kClipboardCopyAttempts) std::this_thread::sleep_for(pause);
+        if (attempt < kClipboardCopyAttempts) std::this_thread::sleep_for(kClipboardRetryPause);
     }
     return false;
 }
+
+}  // namespace
 
 FormActions::FormActions(FormView& view, Utf8Clipboard& clipboard, SeparatorSource separator)
     : view_(view), clipboard_(clipboard), separator_(separator) {}

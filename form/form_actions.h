@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,17 +45,6 @@ public:
     virtual void setText(const std::string& text) = 0;
 };
 
-// The pause between two tries of a clipboard copy.
-inline constexpr std::chrono::milliseconds kClipboardRetryPause{120};
-inline constexpr int kClipboardCopyAttempts = 5;
-
-// Puts text on clipboard and reads it back. Another program may hold the
-// clipboard for a moment, so it tries kClipboardCopyAttempts times with
-// pause between tries (a plain sleep: no other button may run meanwhile).
-// Returns whether the clipboard finally held exactly text.
-[[nodiscard]] bool copyToClipboard(Utf8Clipboard& clipboard, const std::string& text,
-                                   std::chrono::milliseconds pause = kClipboardRetryPause);
-
 // The four click actions of the window, over a view and a clipboard. It owns
 // the field model's hidden compactText for as long as the window lives.
 // separator returns the decimal separator of the regional settings, read
@@ -75,8 +63,10 @@ public:
     // converts. A clipboard that cannot be opened is reported and leaves
     // Text2 as it was.
     void Command3_Click();
-    // "ins Clipboard": copies Text5 to the clipboard; tells the operator if
-    // the clipboard would not take it.
+    // "ins Clipboard": copies Text5 to the clipboard and reads it back,
+    // trying five times within about half a second, as another program may
+    // hold the clipboard for a moment; tells the operator if it would not
+    // take the text.
     void Command4_Click();
 
 private:

@@ -99,11 +99,12 @@ bool MainWindow::create(HINSTANCE instance) {
                               instance, this);
     if (window_ == nullptr) return false;
     createControls(instance, dpi);
-    if (GetDpiForWindow(window_) == dpi) {
-        sizeClientArea(toPixels(kClientWidthTwips, dpi), toPixels(kClientHeightTwips, dpi), dpi);
-        chooseFont(dpi);
+    const UINT windowDpi = GetDpiForWindow(window_);
+    if (windowDpi != dpi) {
+        layOut(windowDpi);
     } else {
-        layOut(GetDpiForWindow(window_));
+        sizeClientArea(dpi);
+        chooseFont(dpi);
     }
     lastFocus_ = control(ControlId::Command1);
     return true;
@@ -134,11 +135,13 @@ void MainWindow::layOut(UINT dpi) {
         SetWindowPos(control(row.id), nullptr, toPixels(r.left, dpi), toPixels(r.top, dpi), toPixels(r.width, dpi),
                      toPixels(r.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    sizeClientArea(toPixels(kClientWidthTwips, dpi), toPixels(kClientHeightTwips, dpi), dpi);
+    sizeClientArea(dpi);
     chooseFont(dpi);
 }
 
-void MainWindow::sizeClientArea(int width, int height, UINT dpi) {
+void MainWindow::sizeClientArea(UINT dpi) {
+    const int width = toPixels(kClientWidthTwips, dpi);
+    const int height = toPixels(kClientHeightTwips, dpi);
     RECT frame{0, 0, width, height};
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi);
     RECT now{};

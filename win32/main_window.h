@@ -44,7 +44,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls(HINSTANCE instance, UINT dpi);
     void createControl(const ControlRow& row, HINSTANCE instance, UINT dpi);
-    void sizeClientArea(int width, int height, UINT dpi);
+    void sizeClientArea(UINT dpi);
     void chooseFont(UINT dpi);
     void onCommand(int id, int code);
     void pressFocusedButton();
