@@ -11,9 +11,9 @@
 #include <cstddef>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <limits>
+#include <system_error>
 #include <vector>
 
 #include "conversion/conversion_action.h"
@@ -241,7 +241,7 @@ public:
 
     [[nodiscard]] int finish() {
         const bool written = output_.flush();
-        if (!written) errors_.add({kProgram, ": cannot write the output: ", std::strerror(output_.error()), "\n"});
+        if (!written) errors_.add({kProgram, ": cannot write the output: ", std::generic_category().message(output_.error()), "\n"});
         static_cast<void>(errors_.flush());
         return written && !sink_.anyMessage ? 0 : 1;
     }

@@ -9,6 +9,20 @@
 #include "cli/windows_process.h"
 #endif
 
+namespace {
+
+// The C runtime's descriptor of stream; Windows' runtime spells it with an
+// underscore.
+[[nodiscard]] int descriptorOf(std::FILE* stream) {
+#ifdef _WIN32
+    return _fileno(stream);
+#else
+    return fileno(stream);
+#endif
+}
+
+}  // namespace
+
 int main([[maybe_unused]] int argc, [[maybe_unused]] char* argv[]) {
 #ifdef _WIN32
     // Windows hands main its arguments in the ANSI code page; read them anew.
@@ -20,6 +34,6 @@ int main([[maybe_unused]] int argc, [[maybe_unused]] char* argv[]) {
 #else
     const std::span<const char* const> arguments(argv + 1, static_cast<std::size_t>(argc - 1));
 #endif
-    return lagewandler::runBatchCommand(arguments, {fileno(stdin), fileno(stdout), fileno(stderr)},
+    return lagewandler::runBatchCommand(arguments, {descriptorOf(stdin), descriptorOf(stdout), descriptorOf(stderr)},
                                         lagewandler::regionalDecimalSeparator());
 }

@@ -9,19 +9,24 @@
 namespace lagewandler {
 namespace {
 
-constexpr int kClipboardCopyAttempts = 5;
-constexpr std::chrono::milliseconds kClipboardRetryPause{120};
+// One waiting rule for the clipboard in both directions: clipboard history,
+// Remote Desktop's clipboard sync and the like open it for a moment right
+// after every change, so a busy clipboard is tried again for half a second.
+constexpr std::chrono::milliseconds kClipboardPatience{500};
+constexpr std::chrono::milliseconds kClipboardRetryPause{50};
 
-// Puts text on clipboard and reads it back, trying again after a pause (a
-// plain sleep: no other button may run meanwhile). Returns whether the
-// clipboard finally held exactly text.
-[[nodiscard]] bool copyToClipboard(Utf8Clipboard& clipboard, const std::string& text) {
-    for (int attempt = 1; attempt <= kClipboardCopyAttempts; ++attempt) {
-        clipboard.setText(text);
-        if (clipboard.text() == text) return true;
-        if (attempt < kClipboardCopyAttempts) std::this_thread::sleep_for(kClipboardRetryPause);
+// Runs attempt until it returns true, trying again after a pause (a plain
+// sleep: no other button may run meanwhile) until kClipboardPatience has
+// passed since the first try; the last try comes after that. Returns
+// whether an attempt succeeded.
+template <typename Attempt>
+[[nodiscard]] bool waitForClipboard(Attempt attempt) {
+    const auto giveUp = std::chrono::steady_clock::now() + kClipboardPatience;
+    while (!attempt()) {
+        if (std::chrono::steady_clock::now() >= giveUp) return false;
+        std::this_thread::sleep_for(kClipboardRetryPause);
     }
-    return false;
+    return true;
 }
 
 }  // namespace
@@ -39,11 +44,17 @@ void FormActions::readFields() {
     fields_.northReference = view_.fieldText(ControlId::Text6);
 }
 
+// A field whose text stays the same keeps its cursor, selection and undo
+// history, as the operator left them.
+void FormActions::show(ControlId field, const std::string& text) {
+    if (view_.fieldText(field) != text) view_.showFieldText(field, text);
+}
+
 // Only the conversion's results change, so only they are written back.
 void FormActions::showResults() {
-    view_.showFieldText(ControlId::Text3, fields_.latitude);
-    view_.showFieldText(ControlId::Text4, fields_.longitude);
-    view_.showFieldText(ControlId::Text5, fields_.compactResult);
+    show(ControlId::Text3, fields_.latitude);
+    show(ControlId::Text4, fields_.longitude);
+    show(ControlId::Text5, fields_.compactResult);
 }
 
 void FormActions::showMessage(std::string_view text) {
@@ -63,17 +74,22 @@ void FormActions::Command1_Click() {
 void FormActions::Command2_Click() { view_.closeWindow(); }
 
 void FormActions::Command3_Click() {
-    const std::optional<std::string> text = clipboard_.text();
-    if (!text) {
+    std::optional<std::string> text;
+    if (!waitForClipboard([&] { return (text = clipboard_.text()).has_value(); })) {
         view_.showMessage(kMessageClipboardUnavailable);
         return;
     }
-    view_.showFieldText(ControlId::Text2, *text);
+    show(ControlId::Text2, *text);
     Command1_Click();
 }
 
 void FormActions::Command4_Click() {
-    if (!copyToClipboard(clipboard_, view_.fieldText(ControlId::Text5))) {
+    const std::string text = view_.fieldText(ControlId::Text5);
+    // Written and read back: only the read shows that the clipboard took it.
+    if (!waitForClipboard([&] {
+            clipboard_.setText(text);
+            return clipboard_.text() == text;
+        })) {
         view_.showMessage(kMessageClipboardUnavailable);
     }
 }

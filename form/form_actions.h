@@ -20,8 +20,7 @@ public:
 
     // The text of field (Text1 ... Text6) as the operator left it.
     [[nodiscard]] virtual std::string fieldText(ControlId field) const = 0;
-    // Shows text in field from its first character. A field whose text does
-    // not change is left alone, with its cursor, selection and undo history.
+    // Shows text in field from its first character.
     virtual void showFieldText(ControlId field, const std::string& text) = 0;
     // Shows text in the tool's message box; returns once the operator closed it.
     virtual void showMessage(std::string_view text) = 0;
@@ -60,17 +59,18 @@ public:
     // "Ende": closes the window.
     void Command2_Click();
     // "Clipboard": puts the clipboard's text into Text2 unchanged, then
-    // converts. A clipboard that cannot be opened is reported and leaves
-    // Text2 as it was.
+    // converts. A clipboard that another program holds is waited for about
+    // half a second; one that stays busy is reported and leaves Text2 as it
+    // was. A clipboard without text gives an empty Text2.
     void Command3_Click();
     // "ins Clipboard": copies Text5 to the clipboard and reads it back,
-    // trying five times within about half a second, as another program may
-    // hold the clipboard for a moment; tells the operator if it would not
-    // take the text.
+    // trying again for about half a second, as another program may hold the
+    // clipboard for a moment; tells the operator if it would not take the text.
     void Command4_Click();
 
 private:
     void readFields();
+    void show(ControlId field, const std::string& text);
     void showResults();
     void showMessage(std::string_view text) override;
 

@@ -10,5 +10,7 @@ namespace lagewandler {
 inline constexpr std::string_view kWindowTitle = "Lagewandler";
 inline constexpr std::string_view kMessageBoxCaption = "Ortsmappe";
 inline constexpr std::string_view kMessageClipboardUnavailable = "Zwischenablage nicht verfügbar";
+// Where Windows refuses to make the window at all (no desktop, no memory).
+inline constexpr std::string_view kMessageWindowUnavailable = "Das Fenster konnte nicht geöffnet werden.";
 
 }  // namespace lagewandler

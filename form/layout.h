@@ -97,10 +97,114 @@ inline constexpr std::array<ControlRow, 17> kControls{{
 // The row of control id.
 [[nodiscard]] constexpr const ControlRow& controlRow(ControlId id) { return kControls[controlIndex(id)]; }
 
+// The order in which a window creates its controls, which is also their
+// z-order: the tab order, except that the label of each field stands right
+// before that field, where screen readers look for a field's name. Labels
+// take no focus, so the focus still walks the tab order. Each control once.
+[[nodiscard]] constexpr std::array<ControlId, kControls.size()> creationOrder() {
+    std::array<ControlId, kControls.size()> order{};
+    std::size_t next = 0;
+    for (const ControlRow& row : kControls) {
+        const bool namesAField = row.kind == ControlKind::Label && [&row] {
+            for (const ControlRow& other : kControls) {
+                if (other.kind == ControlKind::Field && other.label == row.id) return true;
+            }
+            return false;
+        }();
+        if (namesAField) continue;  // placed with its field
+        if (row.kind == ControlKind::Field) order[next++] = row.label;
+        order[next++] = row.id;
+    }
+    return order;
+}
+inline constexpr std::array<ControlId, kControls.size()> kCreationOrder = creationOrder();
+
 // The caption of the label that names the field with id: Text2 -> "8-stelliger
 // Hex-Wert". For a control without a label, its own caption.
 [[nodiscard]] constexpr std::string_view labelCaption(ControlId id) {
     return controlRow(controlRow(id).label).caption;
 }
 
+// What the windows rely on of the table, checked when it is compiled.
+namespace layout_checks {
+
+[[nodiscard]] constexpr bool idsUnique() {
+    for (std::size_t a = 0; a < kControls.size(); ++a) {
+        for (std::size_t b = a + 1; b < kControls.size(); ++b) {
+            if (kControls[a].id == kControls[b].id) return false;
+        }
+    }
+    return true;
+}
+
+// Windows' dialog keys send 1 (IDOK) and 2 (IDCANCEL) as command ids.
+[[nodiscard]] constexpr bool noDialogKeyIds() {
+    for (const ControlRow& row : kControls) {
+        const int id = static_cast<int>(row.id);
+        if (id == 1 || id == 2) return false;
+    }
+    return true;
+}
+
+// Every button's id lies in Command1 ... Command4, and every id there is a button.
+[[nodiscard]] constexpr bool buttonIdsContiguous() {
+    int buttons = 0;
+    for (const ControlRow& row : kControls) {
+        const int id = static_cast<int>(row.id);
+        const bool inRange = id >= static_cast<int>(ControlId::Command1) && id <= static_cast<int>(ControlId::Command4);
+        if ((row.kind == ControlKind::Button) != inRange) return false;
+        if (inRange) ++buttons;
+    }
+    return buttons == static_cast<int>(ControlId::Command4) - static_cast<int>(ControlId::Command1) + 1;
+}
+
+[[nodiscard]] constexpr bool wholePixels(int twips) { return twips % kTwipsPerPixel == 0; }
+
+[[nodiscard]] constexpr bool rectanglesInWholePixels() {
+    for (const ControlRow& row : kControls) {
+        const TwipsRect& r = row.rect;
+        if (!wholePixels(r.left) || !wholePixels(r.top) || !wholePixels(r.width) || !wholePixels(r.height)) {
+            return false;
+        }
+    }
+    return wholePixels(kClientWidthTwips) && wholePixels(kClientHeightTwips);
+}
+
+// A field is named by a label; any other control names itself.
+[[nodiscard]] constexpr bool labelsNameFields() {
+    for (const ControlRow& row : kControls) {
+        const bool named = row.kind == ControlKind::Field ? controlRow(row.label).kind == ControlKind::Label
+                                                          : row.label == row.id;
+        if (!named) return false;
+    }
+    return true;
+}
+
+// Each control exactly once, each field right after its label, and the
+// focusable controls in tab order.
+[[nodiscard]] constexpr bool creationOrderSound() {
+    for (const ControlRow& row : kControls) {
+        int seen = 0;
+        for (const ControlId id : kCreationOrder) seen += id == row.id ? 1 : 0;
+        if (seen != 1) return false;
+    }
+    std::size_t lastFocusable = 0;
+    for (std::size_t place = 0; place < kCreationOrder.size(); ++place) {
+        const ControlRow& row = controlRow(kCreationOrder[place]);
+        if (row.kind == ControlKind::Field && (place == 0 || kCreationOrder[place - 1] != row.label)) return false;
+        if (row.kind == ControlKind::Label) continue;
+        if (controlIndex(row.id) < lastFocusable) return false;
+        lastFocusable = controlIndex(row.id);
+    }
+    return true;
+}
+
+static_assert(idsUnique());
+static_assert(noDialogKeyIds());
+static_assert(buttonIdsContiguous());
+static_assert(rectanglesInWholePixels());
+static_assert(labelsNameFields());
+static_assert(creationOrderSound());
+
+}  // namespace layout_checks
 }  // namespace lagewandler

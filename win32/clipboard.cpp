@@ -68,9 +68,9 @@ std::optional<std::string> SystemClipboard::text() {
 }
 
 void SystemClipboard::setText(const std::string& text) {
+    // The memory is made and filled first: once the clipboard is emptied,
+    // nothing may fail before the new text is on it.
     const std::wstring wide = wideText(text);
-    const OpenedClipboard clipboard(owner());
-    if (!clipboard.isOpen() || !EmptyClipboard()) return;
     const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (data == nullptr) return;
@@ -81,8 +81,11 @@ void SystemClipboard::setText(const std::string& text) {
     }
     std::memcpy(target, wide.c_str(), bytes);
     GlobalUnlock(data);
+    const OpenedClipboard clipboard(owner());
     // Once set, the clipboard owns the memory; only a failed set leaves it ours.
-    if (SetClipboardData(CF_UNICODETEXT, data) == nullptr) GlobalFree(data);
+    if (!clipboard.isOpen() || !EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, data) == nullptr) {
+        GlobalFree(data);
+    }
 }
 
 }  // namespace lagewandler

@@ -13,7 +13,8 @@ public:
     SystemClipboard();
     ~SystemClipboard() override;
 
-    // Nothing when another program holds the clipboard open.
+    // Nothing when another program holds the clipboard open; "" when it
+    // holds no text (emptied, or only a picture).
     [[nodiscard]] std::optional<std::string> text() override;
     // Replaces everything on the clipboard (also other formats of an older
     // content, which would otherwise paste instead) with text.

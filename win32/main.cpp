@@ -1,16 +1,27 @@
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <cstdlib>
+
+#include "form/form_texts.h"
 #include "win32/clipboard.h"
 #include "win32/main_window.h"
 #include "win32/message_box.h"
+#include "win32/wide_text.h"
 
-// The manifest asks for the version 6 controls; Windows loads them when the
-// first button, field or label is made, so nothing here needs to.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand) {
+    // The manifest asks for the version 6 controls; registering their
+    // classes first is what Microsoft documents for them.
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     lagewandler::SystemClipboard clipboard;
     lagewandler::MessageBoxDisplay messages;
     lagewandler::MainWindow window(clipboard, messages);
-    if (!window.create(instance)) return 1;
+    if (!window.create(instance)) {
+        messages.show(nullptr, lagewandler::wideText(lagewandler::kMessageWindowUnavailable));
+        return EXIT_FAILURE;
+    }
     ShowWindow(window.handle(), showCommand);
     return lagewandler::runMessageLoop(window.handle());
 }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "form/caption_fit.h"
 #include "form/form_texts.h"
 #include "regional/regional_settings.h"
 #include "win32/message_box.h"
@@ -13,11 +14,6 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // fixed size
 constexpr DWORD kWindowExStyle = 0;
 constexpr UINT kDefaultDpi = 96;
-// Room a button keeps between its edges and its caption, at 96 DPI.
-constexpr int kButtonHorizontalInset = 4;
-constexpr int kButtonVerticalInset = 1;
-// Captions are never shrunk below this height in pixels.
-constexpr LONG kSmallestFontHeight = 7;
 
 [[nodiscard]] int toPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
 
@@ -47,26 +43,67 @@ struct ControlStyle {
     return {L"STATIC", kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
 }
 
-// Whether caption, drawn by dc, fits a control of the given size in pixels.
-[[nodiscard]] bool captionFits(HDC dc, std::string_view caption, int width, int height) {
-    const std::wstring text = wideText(caption);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx <= width && size.cy <= height;
+// The window's size, frame included, for the layout's client area at dpi.
+[[nodiscard]] SIZE frameSize(UINT dpi) {
+    RECT frame{0, 0, toPixels(kClientWidthTwips, dpi), toPixels(kClientHeightTwips, dpi)};
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
-// Whether every label and button caption fits its control at dpi in the
-// font selected into dc.
-[[nodiscard]] bool allCaptionsFit(HDC dc, UINT dpi) {
-    for (const ControlRow& row : kControls) {
-        if (row.kind == ControlKind::Field) continue;
-        const int inset = row.kind == ControlKind::Button ? 1 : 0;
-        const int width = toPixels(row.rect.width, dpi) - 2 * inset * MulDiv(kButtonHorizontalInset, dpi, kDefaultDpi);
-        const int height = toPixels(row.rect.height, dpi) - 2 * inset * MulDiv(kButtonVerticalInset, dpi, kDefaultDpi);
-        if (!captionFits(dc, row.caption, width, height)) return false;
+// Measures captions in a font like base at a given character height, for
+// the caption fitting; keeps the font of the last height asked for.
+class CaptionMeter {
+public:
+    CaptionMeter(HWND window, const LOGFONTW& base) : window_(window), dc_(GetDC(window)), font_(base) {}
+    CaptionMeter(const CaptionMeter&) = delete;
+    CaptionMeter& operator=(const CaptionMeter&) = delete;
+    ~CaptionMeter() {
+        release();
+        ReleaseDC(window_, dc_);
     }
-    return true;
-}
+
+    [[nodiscard]] PixelSize measure(int fontPixels, std::string_view caption) {
+        select(fontPixels);
+        const std::wstring text = wideText(caption);
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return {size.cx, size.cy};
+    }
+
+    // The font of the last height measured, which the caller then owns.
+    [[nodiscard]] HFONT take(int fontPixels) {
+        select(fontPixels);
+        SelectObject(dc_, previous_);
+        HFONT taken = selected_;
+        selected_ = nullptr;
+        return taken;
+    }
+
+private:
+    void select(int fontPixels) {
+        if (selected_ != nullptr && pixels_ == fontPixels) return;
+        release();
+        // A negative height asks for that character height; a positive one
+        // (rare) for the cell height: the sign is kept.
+        font_.lfHeight = font_.lfHeight < 0 ? -fontPixels : fontPixels;
+        selected_ = CreateFontIndirectW(&font_);
+        previous_ = SelectObject(dc_, selected_);
+        pixels_ = fontPixels;
+    }
+    void release() {
+        if (selected_ == nullptr) return;
+        SelectObject(dc_, previous_);
+        DeleteObject(selected_);
+        selected_ = nullptr;
+    }
+
+    HWND window_;
+    HDC dc_;
+    LOGFONTW font_;
+    HFONT selected_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    int pixels_ = 0;
+};
 
 }  // namespace
 
@@ -91,12 +128,10 @@ bool MainWindow::create(HINSTANCE instance) {
     // The window opens on the primary monitor, at the system's DPI: made at
     // its size with its controls in place, it needs no moves before it shows.
     const UINT dpi = GetDpiForSystem();
-    RECT frame{0, 0, toPixels(kClientWidthTwips, dpi), toPixels(kClientHeightTwips, dpi)};
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi);
+    const SIZE frame = frameSize(dpi);
     const std::wstring title = wideText(kWindowTitle);
     window_ = CreateWindowExW(kWindowExStyle, kMainWindowClass, title.c_str(), kWindowStyle, CW_USEDEFAULT,
-                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                              instance, this);
+                              CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, instance, this);
     if (window_ == nullptr) return false;
     createControls(instance, dpi);
     const UINT windowDpi = GetDpiForWindow(window_);
@@ -111,10 +146,7 @@ bool MainWindow::create(HINSTANCE instance) {
 }
 
 void MainWindow::createControls(HINSTANCE instance, UINT dpi) {
-    for (const ControlRow& row : kControls) {
-        if (row.kind == ControlKind::Field) createControl(controlRow(row.label), instance, dpi);
-        if (control(row.id) == nullptr) createControl(row, instance, dpi);
-    }
+    for (const ControlId id : kCreationOrder) createControl(controlRow(id), instance, dpi);
 }
 
 void MainWindow::createControl(const ControlRow& row, HINSTANCE instance, UINT dpi) {
@@ -142,13 +174,11 @@ void MainWindow::layOut(UINT dpi) {
 void MainWindow::sizeClientArea(UINT dpi) {
     const int width = toPixels(kClientWidthTwips, dpi);
     const int height = toPixels(kClientHeightTwips, dpi);
-    RECT frame{0, 0, width, height};
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi);
+    const SIZE frame = frameSize(dpi);
     RECT now{};
     GetWindowRect(window_, &now);
-    if (now.right - now.left != frame.right - frame.left || now.bottom - now.top != frame.bottom - frame.top) {
-        SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (now.right - now.left != frame.cx || now.bottom - now.top != frame.cy) {
+        SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The frame drawn may differ from the one computed (a caption drawn at
     // another DPI while the window moves between monitors): correct by what
@@ -158,8 +188,8 @@ void MainWindow::sizeClientArea(UINT dpi) {
     const int extraWidth = width - client.right;
     const int extraHeight = height - client.bottom;
     if (extraWidth == 0 && extraHeight == 0) return;
-    GetWindowRect(window_, &frame);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + extraWidth, frame.bottom - frame.top + extraHeight,
+    GetWindowRect(window_, &now);
+    SetWindowPos(window_, nullptr, 0, 0, now.right - now.left + extraWidth, now.bottom - now.top + extraHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -167,20 +197,12 @@ void MainWindow::chooseFont(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
-    LOGFONTW font = metrics.lfMessageFont;
-    HDC dc = GetDC(window_);
-    HFONT chosen = CreateFontIndirectW(&font);
-    HGDIOBJ previous = SelectObject(dc, chosen);
-    while (!allCaptionsFit(dc, dpi) && std::labs(font.lfHeight) > kSmallestFontHeight) {
-        // lfHeight is negative for a character height: shrink towards zero.
-        font.lfHeight += font.lfHeight < 0 ? 1 : -1;
-        SelectObject(dc, previous);
-        DeleteObject(chosen);
-        chosen = CreateFontIndirectW(&font);
-        SelectObject(dc, chosen);
-    }
-    SelectObject(dc, previous);
-    ReleaseDC(window_, dc);
+    CaptionMeter meter(window_, metrics.lfMessageFont);
+    const int pixels = captionFontPixels(std::abs(static_cast<int>(metrics.lfMessageFont.lfHeight)),
+                                         static_cast<int>(dpi), [&meter](int fontPixels, std::string_view caption) {
+                                             return meter.measure(fontPixels, caption);
+                                         });
+    HFONT chosen = meter.take(pixels);
     for (const ControlRow& row : kControls) {
         SendMessageW(control(row.id), WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
     }
@@ -211,10 +233,16 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             SetFocus(lastFocus_);
             return 0;
+        case WM_GETDPISCALEDSIZE:
+            // The window's exact size at the new DPI, so that Windows'
+            // suggestion for WM_DPICHANGED already has it.
+            *reinterpret_cast<SIZE*>(lParam) = frameSize(static_cast<UINT>(wParam));
+            return TRUE;
         case WM_DPICHANGED: {
+            // Where Windows suggests, then everything inside at the new DPI.
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             layOut(HIWORD(wParam));
             return 0;
         }
@@ -269,9 +297,7 @@ std::string MainWindow::fieldText(ControlId field) const { return utf8Text(windo
 
 void MainWindow::showFieldText(ControlId field, const std::string& text) {
     HWND edit = control(field);
-    const std::wstring wide = wideText(text);
-    if (windowText(edit) == wide) return;
-    SetWindowTextW(edit, wide.c_str());
+    SetWindowTextW(edit, wideText(text).c_str());
     // From the first character: a long text shows its start.
     SendMessageW(edit, EM_SETSEL, 0, 0);
     SendMessageW(edit, EM_SCROLLCARET, 0, 0);
@@ -283,12 +309,14 @@ void MainWindow::closeWindow() { DestroyWindow(window_); }
 
 int runMessageLoop(HWND window) {
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(message.wParam);
+        if (got == -1) return EXIT_FAILURE;
         if (IsWindow(window) && IsDialogMessageW(window, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return static_cast<int>(message.wParam);
 }
 
 }  // namespace lagewandler

@@ -18,10 +18,10 @@ inline constexpr const wchar_t* kMainWindowClass = L"Lagewandler.Form1";
 
 // The tool's one window as a native Windows window, built from the shared
 // layout table. Each control's id is its ControlId (Text2 is 102). Controls
-// stand in tab order, except that each label comes right before the field
-// it names: labels never take the focus, and screen readers name a field
-// after the label just before it. Positions are the layout's twips at the
-// window's DPI, and follow it when the window moves to another monitor.
+// stand in kCreationOrder, so each label comes right before the field it
+// names, where screen readers look for a field's name. Positions are the
+// layout's twips at the window's DPI, and follow it when the window moves
+// to another monitor.
 class MainWindow final : private FormView {
 public:
     MainWindow(Utf8Clipboard& clipboard, MessageDisplay& messages);
@@ -35,8 +35,8 @@ public:
     [[nodiscard]] HWND handle() const { return window_; }
 
     // Places the window's controls and sizes its client area for dpi (96 is
-    // 100 %), with the message font at that DPI, made smaller where a
-    // caption would not fit its control.
+    // 100 %), keeping the window's top-left corner, with the message font at
+    // that DPI, made smaller where a caption would not fit its control.
     void layOut(UINT dpi);
 
 private:
@@ -63,8 +63,9 @@ private:
 };
 
 // Runs the thread's messages, with Tab, Shift+Tab, Enter and Space handled
-// as in a dialog for window, until the window is closed. Returns the exit
-// code the window's end posted (0).
+// as in a dialog for window, until the thread is told to quit. Returns the
+// code it was told to quit with (0 when the window closed), or EXIT_FAILURE
+// where Windows could not deliver the messages.
 int runMessageLoop(HWND window);
 
 }  // namespace lagewandler

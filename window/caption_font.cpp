@@ -1,59 +1,41 @@
 #include "window/caption_font.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
-#include <QLabel>
-#include <QPushButton>
-#include <QWidget>
 
-#include <algorithm>
+#include "form/caption_fit.h"
+#include "window/qt_text.h"
 
 namespace lagewandler {
 namespace {
 
-// Room a button keeps between its edges and its caption for frame and focus.
-constexpr int kButtonHorizontalInset = 4;
-constexpr int kButtonVerticalInset = 1;
-constexpr double kSizeStep = 0.5;
-constexpr double kSmallestPointSize = 5.0;
-constexpr int kSmallestPixelSize = 7;
+// Qt lays the window out in device-independent pixels: the layout's 96 DPI.
+constexpr int kLogicalDpi = 96;
 
-[[nodiscard]] bool textFits(const QString& text, const QFont& font, int width, int height) {
-    const QFontMetrics metrics(font);
-    return metrics.horizontalAdvance(text) <= width && metrics.height() <= height;
+[[nodiscard]] QFont atPixels(const QFont& base, int fontPixels) {
+    QFont font = base;
+    font.setPixelSize(fontPixels);
+    return font;
+}
+
+[[nodiscard]] CaptionMeasure measureIn(const QFont& base) {
+    return [base](int fontPixels, std::string_view caption) {
+        const QFontMetrics metrics(atPixels(base, fontPixels));
+        return PixelSize{metrics.horizontalAdvance(qtText(caption)), metrics.height()};
+    };
 }
 
 }  // namespace
 
-bool captionFits(const QWidget& control, const QFont& font) {
-    if (const auto* label = qobject_cast<const QLabel*>(&control)) {
-        return textFits(label->text(), font, label->width(), label->height());
-    }
-    if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
-        return textFits(button->text(), font, button->width() - 2 * kButtonHorizontalInset,
-                        button->height() - 2 * kButtonVerticalInset);
-    }
-    return true;
+bool allCaptionsFit(const QFont& font) {
+    const int pixels = QFontInfo(font).pixelSize();
+    return lagewandler::allCaptionsFit(pixels, kLogicalDpi, measureIn(font));
 }
 
-bool allCaptionsFit(const QWidget& window, const QFont& font) {
-    const auto controls = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    return std::all_of(controls.begin(), controls.end(),
-                       [&font](const QWidget* control) { return captionFits(*control, font); });
-}
-
-QFont captionFittingFont(const QFont& base, const QWidget& window) {
-    QFont font = base;
-    // A font given in pixels has no point size: it shrinks a pixel at a time.
-    if (font.pointSizeF() <= 0) {
-        while (!allCaptionsFit(window, font) && font.pixelSize() > kSmallestPixelSize) {
-            font.setPixelSize(font.pixelSize() - 1);
-        }
-        return font;
-    }
-    while (!allCaptionsFit(window, font) && font.pointSizeF() - kSizeStep >= kSmallestPointSize) {
-        font.setPointSizeF(font.pointSizeF() - kSizeStep);
-    }
-    return font;
+QFont captionFittingFont(const QFont& base) {
+    const int basePixels = QFontInfo(base).pixelSize();
+    const int pixels = captionFontPixels(basePixels, kLogicalDpi, measureIn(base));
+    return pixels == basePixels ? base : atPixels(base, pixels);
 }
 
 }  // namespace lagewandler

@@ -92,7 +92,7 @@ void Form1::buildControls() {
         if (row.kind != ControlKind::Field) continue;
         static_cast<QLabel*>(controls_[controlIndex(row.label)])->setBuddy(field(row.id));
     }
-    setFont(captionFittingFont(font(), *this));
+    setFont(captionFittingFont(font()));
 }
 
 void Form1::connectButtons() {
@@ -110,9 +110,7 @@ std::string Form1::fieldText(ControlId id) const { return field(id)->text().toSt
 
 void Form1::showFieldText(ControlId id, const std::string& text) {
     QLineEdit* shown = field(id);
-    const QString newText = qtText(text);
-    if (shown->text() == newText) return;
-    shown->setText(newText);
+    shown->setText(qtText(text));
     shown->setCursorPosition(0);
 }
 

@@ -28,7 +28,10 @@ public:
         }
     }
     [[nodiscard]] std::string fieldText(lagewandler::ControlId field) const override { return fields.at(field); }
-    void showFieldText(lagewandler::ControlId field, const std::string& text) override { fields[field] = text; }
+    void showFieldText(lagewandler::ControlId field, const std::string& text) override {
+        fields[field] = text;
+        ++rewrites;
+    }
     void showMessage(std::string_view text) override {
         using lagewandler::ControlId;
         messages.push_back(
@@ -38,15 +41,17 @@ public:
 
     std::map<lagewandler::ControlId, std::string> fields;
     std::vector<Message> messages;
+    int rewrites = 0;
     bool closed = false;
 };
 
-// A clipboard in memory that can refuse writes: the next refusedWrites ones,
-// and every one until busyUntil; or that cannot be opened at all.
+// A clipboard in memory that can refuse writes (the next refusedWrites
+// ones), be held by another program until busyUntil (no reads, no writes),
+// or never be opened at all.
 class FakeClipboard final : public lagewandler::Utf8Clipboard {
 public:
     [[nodiscard]] std::optional<std::string> text() override {
-        if (unreadable) return std::nullopt;
+        if (unreadable || std::chrono::steady_clock::now() < busyUntil) return std::nullopt;
         return content;
     }
     void setText(const std::string& text) override {

@@ -63,20 +63,24 @@ TEST(ConvertButton, WritesResultsAndShowsWhatIsConvertedWhileAMessageIsOpen) {
 
 TEST(PasteButton, PutsTheClipboardIntoText2UnchangedAndConverts) {
     const Message needEight{"Bitte 8 Stellen eingeben", kPrior, kPrior, kPrior};
+    using std::chrono::milliseconds;
     struct Case {
         const char* name;
         std::string clipboard;
         bool unreadable;
+        milliseconds busyFor;
         std::string text2, text3;
         std::vector<Message> messages;
     };
     const Case cases[] = {
-        {"worked example", "12345678", false, "12345678", kLatitude, {}},
-        {"leading blank makes nine", " 12345678", false, " 12345678", kPrior, {needEight}},
-        {"trailing line feed kept", "12345678\n", false, "12345678\n", kPrior, {needEight}},
-        {"no text", "", false, "", kPrior, {needEight}},
-        {"ten megabytes", std::string(10'000'000, '7'), false, std::string(10'000'000, '7'), kPrior, {needEight}},
-        {"held by another program", "12345678", true, "getippt", kPrior,
+        {"worked example", "12345678", false, milliseconds(0), "12345678", kLatitude, {}},
+        {"leading blank makes nine", " 12345678", false, milliseconds(0), " 12345678", kPrior, {needEight}},
+        {"trailing line feed kept", "12345678\n", false, milliseconds(0), "12345678\n", kPrior, {needEight}},
+        {"no text", "", false, milliseconds(0), "", kPrior, {needEight}},
+        {"ten megabytes", std::string(10'000'000, '7'), false, milliseconds(0), std::string(10'000'000, '7'), kPrior,
+         {needEight}},
+        {"held by another program for 300 ms", "12345678", false, milliseconds(300), "12345678", kLatitude, {}},
+        {"held by another program", "12345678", true, milliseconds(0), "getippt", kPrior,
          {{"Zwischenablage nicht verfügbar", kPrior, kPrior, kPrior}}},
     };
     for (const Case& c : cases) {
@@ -84,6 +88,7 @@ TEST(PasteButton, PutsTheClipboardIntoText2UnchangedAndConverts) {
         window.view.fields[ControlId::Text2] = "getippt";
         window.clipboard.content = c.clipboard;
         window.clipboard.unreadable = c.unreadable;
+        window.clipboard.busyUntil = std::chrono::steady_clock::now() + c.busyFor;
         window.actions.Command3_Click();
         EXPECT_EQ(window.view.fields[ControlId::Text2], c.text2) << c.name;
         EXPECT_EQ(window.view.fields[ControlId::Text3], c.text3) << c.name;
@@ -91,7 +96,7 @@ TEST(PasteButton, PutsTheClipboardIntoText2UnchangedAndConverts) {
     }
 }
 
-TEST(CopyButton, CopiesText5AsItStandsTryingFiveTimesBeforeItReports) {
+TEST(CopyButton, CopiesText5AsItStandsTryingForHalfASecondBeforeItReports) {
     using std::chrono::milliseconds;
     // How many tries a clipboard busy for a while takes depends on the clock.
     constexpr int kAnyCount = -1;
@@ -109,8 +114,8 @@ TEST(CopyButton, CopiesText5AsItStandsTryingFiveTimesBeforeItReports) {
         {"converted text", "502758121249", 0, milliseconds(0), "502758121249", 1, {}},
         {"empty text", "", 0, milliseconds(0), "", 1, {}},
         {"refuses four writes", "502758121249", 4, milliseconds(0), "502758121249", 5, {}},
-        {"busy for 200 ms", "502758121249", 0, milliseconds(200), "502758121249", kAnyCount, {}},
-        {"never available", "502758121249", 1000, milliseconds(0), "vorher", 5, {unavailable}},
+        {"held for 300 ms", "502758121249", 0, milliseconds(300), "502758121249", kAnyCount, {}},
+        {"never available", "502758121249", 1'000'000, milliseconds(0), "vorher", kAnyCount, {unavailable}},
     };
     for (const Case& c : cases) {
         Window window;
@@ -118,13 +123,41 @@ TEST(CopyButton, CopiesText5AsItStandsTryingFiveTimesBeforeItReports) {
         window.clipboard.content = "vorher";
         window.clipboard.refusedWrites = c.refusedWrites;
         window.clipboard.busyUntil = std::chrono::steady_clock::now() + c.busyFor;
+        const auto start = std::chrono::steady_clock::now();
         window.actions.Command4_Click();
+        // A clipboard that never takes the text is waited for half a second.
+        if (!c.messages.empty()) {
+            EXPECT_GE(std::chrono::steady_clock::now() - start, milliseconds(500)) << c.name;
+        }
         EXPECT_EQ(window.clipboard.content, c.clipboardAfter) << c.name;
         if (c.writes != kAnyCount) {
             EXPECT_EQ(window.clipboard.writes, c.writes) << c.name;
         }
         EXPECT_EQ(window.view.messages, c.messages) << c.name;
         EXPECT_EQ(window.view.fields[ControlId::Text5], c.text5) << c.name;
+    }
+}
+
+TEST(Fields, AFieldWhoseTextStaysTheSameIsNotWrittenAgain) {
+    struct Case {
+        const char* name;
+        void (FormActions::*action)();
+        std::string text2, clipboard;
+        int rewrites;
+    };
+    const Case cases[] = {
+        {"conversion with the results already shown", &FormActions::Command1_Click, "12345678", "", 0},
+        {"paste of the code already in Text2", &FormActions::Command3_Click, "12345678", "12345678", 0},
+        {"paste of another code", &FormActions::Command3_Click, "12345678", "FC18D8F0", 4},
+    };
+    for (const Case& c : cases) {
+        Window window;
+        window.view.fields[ControlId::Text2] = c.text2;
+        window.actions.Command1_Click();
+        window.view.rewrites = 0;
+        window.clipboard.content = c.clipboard;
+        (window.actions.*c.action)();
+        EXPECT_EQ(window.view.rewrites, c.rewrites) << c.name;
     }
 }
 

@@ -6,12 +6,14 @@
 
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "form/caption_fit.h"
 #include "win32/clipboard.h"
 #include "win32/message_box.h"
 #include "win32/wide_text.h"
@@ -41,19 +43,59 @@ std::string classOf(HWND window) {
     return utf8Text(name);
 }
 
-// Handles the messages waiting for this thread as the program's loop does.
-void pump(HWND window) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));  // left for the test to see
-            return;
-        }
-        if (IsWindow(window) && IsDialogMessageW(window, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+// What the program's loop returns when runLoop's time is up.
+constexpr int kTimeUp = 77;
+
+// Runs the program's own message loop for about milliseconds (at least
+// Windows' shortest timer), then has it quit. Input and posted messages
+// come before the timer's. Returns what the loop returned: kTimeUp, or the
+// status of the window's end.
+int runLoop(HWND window, UINT milliseconds = USER_TIMER_MINIMUM) {
+    const UINT_PTR timer =
+        SetTimer(nullptr, 0, milliseconds, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(kTimeUp); });
+    const int status = runMessageLoop(window);
+    KillTimer(nullptr, timer);
+    MSG late;  // a quit from the timer after the window's own end
+    while (PeekMessageW(&late, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
+    return status;
 }
+
+// Every child window of window.
+std::vector<HWND> childrenOf(HWND window) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+// Holds the clipboard open from another thread for a while, as clipboard
+// history or Remote Desktop's clipboard sync do right after a change.
+class ClipboardHolder {
+public:
+    explicit ClipboardHolder(DWORD milliseconds) {
+        HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([opened, milliseconds] {
+            const BOOL open = OpenClipboard(nullptr);
+            SetEvent(opened);
+            Sleep(milliseconds);
+            if (open) CloseClipboard();
+        });
+        WaitForSingleObject(opened, INFINITE);
+        CloseHandle(opened);
+    }
+    ClipboardHolder(const ClipboardHolder&) = delete;
+    ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+    ~ClipboardHolder() { thread_.join(); }
+
+private:
+    std::thread thread_;
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -62,7 +104,7 @@ protected:
         ASSERT_TRUE(window->create(GetModuleHandleW(nullptr)));
         ShowWindow(window->handle(), SW_SHOW);
         SetForegroundWindow(window->handle());
-        pump(window->handle());
+        runLoop(window->handle());
     }
     // A closed window leaves the thread a quit message, which would end the
     // next test's message box at once.
@@ -79,9 +121,19 @@ protected:
     }
     void click(ControlId id) const {
         SendMessageW(control(id), BM_CLICK, 0, 0);
-        pump(window->handle());
+        runLoop(window->handle());
     }
-    // Types key on the keyboard, holding shift where asked.
+    // A click of the mouse's left button in the middle of control id.
+    void clickWithTheMouse(ControlId id) const {
+        RECT r{};
+        GetClientRect(control(id), &r);
+        const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+        PostMessageW(control(id), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        PostMessageW(control(id), WM_LBUTTONUP, 0, middle);
+        runLoop(window->handle());
+    }
+    // Types key on the keyboard, holding shift where asked, and lets the
+    // program's loop handle it.
     void press(WORD key, bool shift = false) const {
         std::vector<INPUT> inputs;
         const auto add = [&inputs](WORD code, DWORD flags) {
@@ -96,16 +148,9 @@ protected:
         add(key, KEYEVENTF_KEYUP);
         if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-        settle();
-    }
-    // Input reaches the window through Wine's server a moment later.
-    void settle() const {
-        constexpr DWORD kSettleMs = 50;
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < kSettleMs) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, kSettleMs, QS_ALLINPUT);
-            pump(window->handle());
-        }
+        // Input reaches the window through Wine's server a moment later.
+        constexpr UINT kSettleMs = 50;
+        runLoop(window->handle(), kSettleMs);
     }
     [[nodiscard]] std::string focused() const {
         const int id = GetDlgCtrlID(GetFocus());
@@ -120,16 +165,45 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(MainWindowTest, LaysOutEveryControlFromTheTableAtTheWindowsDpi) {
+// Moves between monitors as Windows does: asks the window's size at the new
+// DPI, then suggests a place of that size.
+TEST_F(MainWindowTest, FollowsTheDpiToWindowsSuggestedPlaceWithEveryControlOnceInOneFont) {
     const std::map<ControlKind, std::string> classes{
         {ControlKind::Button, "Button"}, {ControlKind::Field, "Edit"}, {ControlKind::Label, "Static"}};
-    for (const UINT dpi : {96U, 144U}) {
-        RECT suggested{};
-        GetWindowRect(window->handle(), &suggested);
+    struct Step {
+        UINT dpi;
+        POINT place;
+    };
+    const Step steps[] = {{96, {20, 30}}, {144, {700, 40}}, {120, {300, 200}}, {96, {10, 10}}};
+    for (const Step& step : steps) {
+        const UINT dpi = step.dpi;
+        const auto previousFont = reinterpret_cast<HFONT>(SendMessageW(control(ControlId::Text2), WM_GETFONT, 0, 0));
+        SIZE size{};
+        ASSERT_TRUE(SendMessageW(window->handle(), WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)));
+        RECT suggested{step.place.x, step.place.y, step.place.x + size.cx, step.place.y + size.cy};
         SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const std::string at = " at " + std::to_string(dpi);
         const auto pixels = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
+
+        RECT frame{};
+        GetWindowRect(window->handle(), &frame);
+        EXPECT_EQ(frame.left, suggested.left) << at;
+        EXPECT_EQ(frame.top, suggested.top) << at;
+        RECT client{};
+        GetClientRect(window->handle(), &client);
+        EXPECT_EQ(client.right, pixels(4860)) << at;
+        EXPECT_EQ(client.bottom, pixels(4170)) << at;
+
+        const std::vector<HWND> children = childrenOf(window->handle());
+        EXPECT_EQ(children.size(), kControls.size()) << at;
+        std::set<HFONT> fonts;
+        for (HWND child : children) fonts.insert(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+        EXPECT_EQ(fonts.size(), 1U) << at;
+        EXPECT_EQ(GetObjectType(*fonts.begin()), static_cast<DWORD>(OBJ_FONT)) << at;
+        EXPECT_EQ(GetObjectType(previousFont), 0U) << "the previous font is deleted" << at;
+
         for (const ControlRow& row : kControls) {
-            const std::string name = std::string(row.role) + " at " + std::to_string(dpi);
+            const std::string name = std::string(row.role) + at;
             HWND item = control(row.id);
             ASSERT_NE(item, nullptr) << name;
             RECT r{};
@@ -142,15 +216,59 @@ TEST_F(MainWindowTest, LaysOutEveryControlFromTheTableAtTheWindowsDpi) {
             EXPECT_EQ(classOf(item), classes.at(row.kind)) << name;
             EXPECT_EQ(utf8Text(textOf(item)), row.caption) << name;
         }
-        RECT client{};
-        GetClientRect(window->handle(), &client);
-        EXPECT_EQ(client.right, pixels(4860)) << dpi;
-        EXPECT_EQ(client.bottom, pixels(4170)) << dpi;
     }
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window->handle(), GWL_STYLE));
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0U);
     EXPECT_EQ(utf8Text(textOf(window->handle())), "Lagewandler");
     EXPECT_EQ(SendMessageW(control(ControlId::Text2), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
+}
+
+// The test program carries the window's manifest, as lagewandler.exe does.
+// Wine shows per-monitor awareness without telling version 2 from 1, and
+// its version 6 controls call themselves 5.81, so what is checked is the
+// awareness and that the manifest sends comctl32.dll to the version 6
+// assembly.
+TEST_F(MainWindowTest, RunsWithTheManifestsDpiAwarenessAndVersion6Controls) {
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(window->handle())),
+              DPI_AWARENESS_PER_MONITOR_AWARE);
+    ACTCTX_SECTION_KEYED_DATA redirect{};
+    redirect.cbSize = sizeof redirect;
+    EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, L"comctl32.dll",
+                                         &redirect));
+}
+
+// A larger message font than the layout was drawn for, as a desktop set to
+// larger text has: the window's font shrinks until every caption fits.
+TEST_F(MainWindowTest, ShrinksItsFontUntilEveryCaptionFitsALargeMessageFont) {
+    NONCLIENTMETRICSW original{};
+    original.cbSize = sizeof original;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof original, &original, 0));
+    NONCLIENTMETRICSW large = original;
+    constexpr LONG kLargeHeight = -24;
+    large.lfMessageFont.lfHeight = kLargeHeight;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof large, &large, 0));
+    RECT place{};
+    GetWindowRect(window->handle(), &place);
+    SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&place));
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof original, &original, 0);
+
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control(ControlId::Text2), WM_GETFONT, 0, 0));
+    LOGFONTW chosen{};
+    GetObjectW(font, sizeof chosen, &chosen);
+    EXPECT_LT(std::abs(chosen.lfHeight), std::abs(kLargeHeight));
+    HDC dc = GetDC(window->handle());
+    HGDIOBJ previous = SelectObject(dc, font);
+    for (const ControlRow& row : kControls) {
+        if (row.kind == ControlKind::Field) continue;
+        const std::wstring caption = wideText(row.caption);
+        SIZE drawn{};
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &drawn);
+        const PixelSize room = captionRoom(row, 96);
+        EXPECT_LE(drawn.cx, room.width) << row.role;
+        EXPECT_LE(drawn.cy, room.height) << row.role;
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(window->handle(), dc);
 }
 
 TEST_F(MainWindowTest, PutsEachLabelRightBeforeTheFieldItNames) {
@@ -163,6 +281,18 @@ TEST_F(MainWindowTest, PutsEachLabelRightBeforeTheFieldItNames) {
 }
 
 TEST_F(MainWindowTest, KeyboardWalksTheTabOrderAndPressesOnlyButtons) {
+    // Right after the start, before any Tab, and on a button that got the
+    // focus by a click of the mouse, Enter presses the button.
+    press(VK_RETURN);
+    EXPECT_EQ(messages.texts, kNeedEight) << "enter right after the start";
+    SetFocus(control(ControlId::Text2));
+    clickWithTheMouse(ControlId::Command1);
+    EXPECT_EQ(focused(), "Command1");
+    messages.texts.clear();
+    press(VK_RETURN);
+    EXPECT_EQ(messages.texts, kNeedEight) << "enter after a click";
+
+    SetFocus(control(ControlId::Command1));
     const std::vector<std::string> forward{"Command1", "Text3", "Text6",    "Text1",    "Text2",   "Text4",
                                            "Command2", "Text5", "Command3", "Command4", "Command1"};
     std::vector<std::string> walked{focused()};
@@ -191,6 +321,28 @@ TEST_F(MainWindowTest, KeyboardWalksTheTabOrderAndPressesOnlyButtons) {
     press(VK_RETURN);
     EXPECT_EQ(messages.texts, kNone);
     EXPECT_EQ(text(ControlId::Text3), "");
+
+    // Typed past the field's visible width, every character stays.
+    SetFocus(control(ControlId::Text6));
+    SendMessageW(control(ControlId::Text6), EM_SETSEL, 0, -1);
+    const std::string typed = "31415926535897932384626433832795";
+    for (const char digit : typed) press(static_cast<WORD>(digit));
+    EXPECT_EQ(text(ControlId::Text6), typed);
+}
+
+// The focus comes back to the control that had it when the operator
+// returns to the window from another one.
+TEST_F(MainWindowTest, GivesTheFocusBackToTheControlThatHadItWhenActivatedAgain) {
+    HWND other = CreateWindowExW(0, L"STATIC", L"andere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetFocus(control(ControlId::Text2));
+    SetForegroundWindow(other);
+    runLoop(window->handle());
+    EXPECT_NE(focused(), "Text2");
+    SetForegroundWindow(window->handle());
+    runLoop(window->handle());
+    EXPECT_EQ(focused(), "Text2");
+    DestroyWindow(other);
 }
 
 TEST_F(MainWindowTest, ShowsMessagesInAnOwnedBoxWithOneOkButtonAndNoIcon) {
@@ -202,14 +354,26 @@ TEST_F(MainWindowTest, ShowsMessagesInAnOwnedBoxWithOneOkButtonAndNoIcon) {
     };
     SeenBox seen;
     HWND owner = window->handle();
-    std::thread closer([&seen, owner] {
+    const DWORD shower = GetCurrentThreadId();
+    std::thread closer([&seen, owner, shower] {
         HWND box = nullptr;
         // The box is complete once it shows.
         for (int wait = 0; wait < 1000 && (box == nullptr || !IsWindowVisible(box)); ++wait) {
             Sleep(10);
             box = FindWindowW(L"#32770", L"Ortsmappe");
         }
-        if (box == nullptr) return;
+        if (box == nullptr) {
+            // A box under another caption is closed all the same, so the
+            // test fails instead of waiting for ever.
+            EnumThreadWindows(
+                shower,
+                [](HWND other, LPARAM) {
+                    if (classOf(other) == "#32770") PostMessageW(other, WM_COMMAND, IDOK, 0);
+                    return TRUE;
+                },
+                0);
+            return;
+        }
         seen.caption = utf8Text(textOf(box));
         seen.owned = GetWindow(box, GW_OWNER) == owner;
         for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -246,14 +410,71 @@ TEST_F(MainWindowTest, CarriesCodesInAndTheCompactTextOutThroughTheWindowsClipbo
     EXPECT_EQ(messages.texts, kNone);
 }
 
+TEST_F(MainWindowTest, WaitsHalfASecondForAClipboardThatIsHeldOrHoldsNoText) {
+    const std::vector<std::string> unavailable{"Zwischenablage nicht verfügbar"};
+    enum class Content { Code, Nothing, Picture };
+    struct Case {
+        const char* name;
+        Content content;
+        DWORD heldMs;
+        std::string text2;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"code", Content::Code, 0, "FC18D8F0", kNone},
+        {"code, held for 0.3 s", Content::Code, 300, "FC18D8F0", kNone},
+        {"code, held for 1.5 s", Content::Code, 1500, "getippt", unavailable},
+        {"emptied", Content::Nothing, 0, "", kNeedEight},
+        {"only a picture", Content::Picture, 0, "", kNeedEight},
+    };
+    for (const Case& c : cases) {
+        messages.texts.clear();
+        setText(ControlId::Text2, "getippt");
+        clipboard.setText("FC18D8F0");
+        if (c.content != Content::Code) {
+            ASSERT_TRUE(OpenClipboard(nullptr));
+            EmptyClipboard();
+            if (c.content == Content::Picture) SetClipboardData(CF_BITMAP, CreateBitmap(1, 1, 1, 1, nullptr));
+            CloseClipboard();
+        }
+        {
+            const ClipboardHolder holder(c.heldMs);
+            click(ControlId::Command3);
+        }
+        EXPECT_EQ(text(ControlId::Text2), c.text2) << c.name;
+        EXPECT_EQ(messages.texts, c.messages) << c.name;
+    }
+    struct CopyCase {
+        const char* name;
+        DWORD heldMs;
+        std::string clipboardAfter;
+        std::vector<std::string> messages;
+    };
+    const CopyCase copies[] = {
+        {"copy, held for 0.3 s", 300, "495360090000", kNone},
+        {"copy, held for 1.5 s", 1500, "vorher", unavailable},
+    };
+    for (const CopyCase& c : copies) {
+        messages.texts.clear();
+        setText(ControlId::Text5, "495360090000");
+        clipboard.setText("vorher");
+        {
+            const ClipboardHolder holder(c.heldMs);
+            click(ControlId::Command4);
+        }
+        EXPECT_EQ(clipboard.text(), c.clipboardAfter) << c.name;
+        EXPECT_EQ(messages.texts, c.messages) << c.name;
+    }
+}
+
 // The test runs under German and English regional settings (see CMake).
 TEST_F(MainWindowTest, WritesSecondsWithTheRegionalDecimalSeparator) {
     const std::map<std::string, std::string> latitudeByLocale{
         {"de_DE.UTF-8", "50 Grad 27 Min. 57,60 Sek."},
         {"en_US.UTF-8", "50 Grad 27 Min. 57.60 Sek."},
     };
-    const char* locale = std::getenv("LANG");
-    ASSERT_NE(locale, nullptr);
+    char locale[64] = {};
+    ASSERT_GT(GetEnvironmentVariableA("LANG", locale, sizeof locale), 0U);
     ASSERT_EQ(latitudeByLocale.count(locale), 1U) << locale;
     setText(ControlId::Text2, "12345678");
     click(ControlId::Command1);
@@ -273,14 +494,20 @@ TEST_F(MainWindowTest, ShowsResultsFromTheirStartAndKeepsTheSelectionOfAnUnchang
     for (const ControlId id : results) SendMessageW(control(id), EM_SETSEL, 2, 5);
     click(ControlId::Command1);
     for (const ControlId id : results) EXPECT_EQ(selection(id), std::make_pair(2UL, 5UL)) << static_cast<int>(id);
+
+    // A long paste into a field that has the focus, its cursor at the end.
+    SetFocus(control(ControlId::Text2));
+    SendMessageW(control(ControlId::Text2), EM_SETSEL, 8, 8);
+    clipboard.setText("Ä" + std::string(500, '7'));
+    click(ControlId::Command3);
+    EXPECT_EQ(SendMessageW(control(ControlId::Text2), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
 
-TEST_F(MainWindowTest, EndeClosesTheWindowAndEndsTheLoop) {
+TEST_F(MainWindowTest, EndeClosesTheWindowAndEndsTheLoopWithStatus0) {
     HWND handle = window->handle();
-    click(ControlId::Command2);
+    PostMessageW(control(ControlId::Command2), BM_CLICK, 0, 0);
+    EXPECT_EQ(runLoop(handle, 5000), 0);
     EXPECT_FALSE(IsWindow(handle));
-    MSG quit{};
-    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(messages.texts, kNone);
 }
 

@@ -20,6 +20,11 @@ TEST(SystemClipboard, CarriesACodeInAndTheCompactTextOut) {
     press(form, "Command4");
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "502758121249");
     EXPECT_EQ(messages.texts, std::vector<std::string>{});
+    // Longer than a line edit takes by default (32,767 characters).
+    const std::string longCode(40'000, '7');
+    QGuiApplication::clipboard()->setText(QString::fromStdString(longCode));
+    press(form, "Command3");
+    EXPECT_EQ(fieldText(form, "Text2"), longCode);
 }
 
 }  // namespace

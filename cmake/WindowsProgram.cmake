@@ -1,0 +1,34 @@
+# What every Windows program of the project carries: a manifest and a
+# German version resource from one resource script, the mark that it is
+# aware of terminal servers (so Remote Desktop sessions apply no
+# compatibility shims to it), and the linker's own manifest off, since the
+# resource script brings it. The stack protector is on for the whole
+# Windows build (cmake/mingw-w64.cmake; MSVC has /GS by default).
+#
+# lagewandler_windows_program(TARGET DESCRIPTION text MANIFEST template)
+#   TARGET       the program (its file name is TARGET.exe)
+#   DESCRIPTION  the version resource's file description
+#   MANIFEST     the manifest template, filled in with CMake's @ variables
+# Also makes the interface target TARGET_resources, which tests link to run
+# with the program's manifest in effect.
+function(lagewandler_windows_program target)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "DESCRIPTION;MANIFEST" "")
+    set(LAGEWANDLER_PROGRAM ${target})
+    set(LAGEWANDLER_PROGRAM_DESCRIPTION ${arg_DESCRIPTION})
+    set(LAGEWANDLER_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
+    configure_file(${arg_MANIFEST} ${LAGEWANDLER_MANIFEST} @ONLY)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/windows-program.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
+
+    add_library(${target}_resources INTERFACE)
+    target_sources(${target}_resources INTERFACE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+    if(MSVC)
+        target_link_options(${target}_resources INTERFACE /MANIFEST:NO)
+    endif()
+    target_link_libraries(${target} PRIVATE ${target}_resources)
+    if(MINGW)
+        # An optimised build ships without symbols.
+        target_link_options(${target} PRIVATE -Wl,--tsaware $<$<CONFIG:Release>:-s>)
+    else()
+        target_link_options(${target} PRIVATE /TSAWARE)
+    endif()
+endfunction()
