@@ -1,8 +1,8 @@
 # What every Windows program of the project carries: a manifest and a
 # German version resource from one resource script, the mark that it is
 # aware of terminal servers (so Remote Desktop sessions apply no
-# compatibility shims to it), and the linker's own manifest off, since the
-# resource script brings it. The stack protector is on for the whole
+# compatibility shims to it), Windows 10 as its subsystem version, and the
+# linker's own manifest off, since the resource script brings it. The stack protector is on for the whole
 # Windows build (cmake/mingw-w64.cmake; MSVC has /GS by default).
 #
 # lagewandler_windows_program(TARGET DESCRIPTION text MANIFEST template)
@@ -25,10 +25,14 @@ function(lagewandler_windows_program target)
         target_link_options(${target}_resources INTERFACE /MANIFEST:NO)
     endif()
     target_link_libraries(${target} PRIVATE ${target}_resources)
+    # Windows 10 (1607) is the oldest the window runs on; the headers say so.
     if(MINGW)
         # An optimised build ships without symbols.
-        target_link_options(${target} PRIVATE -Wl,--tsaware $<$<CONFIG:Release>:-s>)
+        target_link_options(${target} PRIVATE -Wl,--tsaware
+            -Wl,--major-subsystem-version,10,--minor-subsystem-version,0
+            -Wl,--major-os-version,10,--minor-os-version,0 $<$<CONFIG:Release>:-s>)
     else()
-        target_link_options(${target} PRIVATE /TSAWARE)
+        target_link_options(${target} PRIVATE /TSAWARE
+            /SUBSYSTEM:$<IF:$<BOOL:$<TARGET_PROPERTY:WIN32_EXECUTABLE>>,WINDOWS,CONSOLE>,10.00)
     endif()
 endfunction()
