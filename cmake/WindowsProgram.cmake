@@ -2,8 +2,7 @@
 # German version resource from one resource script, the mark that it is
 # aware of terminal servers (so Remote Desktop sessions apply no
 # compatibility shims to it), Windows 10 as its subsystem version, and the
-# linker's own manifest off, since the resource script brings it. The stack protector is on for the whole
-# Windows build (cmake/mingw-w64.cmake; MSVC has /GS by default).
+# linker's own manifest off, since the resource script brings it.
 #
 # lagewandler_windows_program(TARGET DESCRIPTION text MANIFEST template)
 #   TARGET       the program (its file name is TARGET.exe)

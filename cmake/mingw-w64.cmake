@@ -17,10 +17,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-# Hardened like the Debian package's programs: the stack protector, whose
-# runtime (libssp) is linked in statically.
-set(CMAKE_C_FLAGS_INIT "-fstack-protector-strong")
-set(CMAKE_CXX_FLAGS_INIT "-fstack-protector-strong")
 
 # Programs and tests built here run under Wine, in the project's own prefixes.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
