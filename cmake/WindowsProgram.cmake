@@ -27,7 +27,8 @@ function(lagewandler_windows_program target)
     # Windows 10 (1607) is the oldest the window runs on; the headers say so.
     if(MINGW)
         # An optimised build ships without symbols.
-        target_link_options(${target} PRIVATE -Wl,--tsaware
+        # No link time in the header: a rebuild gives the same bytes.
+        target_link_options(${target} PRIVATE -Wl,--tsaware -Wl,--no-insert-timestamp
             -Wl,--major-subsystem-version,10,--minor-subsystem-version,0
             -Wl,--major-os-version,10,--minor-os-version,0 $<$<CONFIG:Release>:-s>)
     else()
