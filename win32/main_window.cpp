@@ -13,7 +13,6 @@ namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // fixed size
 constexpr DWORD kWindowExStyle = 0;
-constexpr UINT kDefaultDpi = 96;
 
 [[nodiscard]] int toPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
 
@@ -70,7 +69,7 @@ public:
         return {size.cx, size.cy};
     }
 
-    // The font of the last height measured, which the caller then owns.
+    // The font at fontPixels, which the caller then owns.
     [[nodiscard]] HFONT take(int fontPixels) {
         select(fontPixels);
         SelectObject(dc_, previous_);
