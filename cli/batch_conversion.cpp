@@ -25,9 +25,9 @@ namespace {
 constexpr std::string_view kProgram = "lagewandler-cli";
 constexpr std::string_view kUsage =
     "Usage: lagewandler-cli [--north REF] [--east REF] [--] [CODE ...]\n"
-    "Converts eight-character hexadecimal position codes exactly as the Lagewandler\n"
-    "window does. Each CODE, or when none is given each line of standard input\n"
-    "(a line ends in \"\\n\" or \"\\r\\n\"), gives one line of output.\n"
+    "Converts position codes of eight hexadecimal digits (0-9, A-F, a-f) exactly as\n"
+    "the Lagewandler window does. Each CODE, or when none is given each line of\n"
+    "standard input (a line ends in \"\\n\" or \"\\r\\n\"), gives one line of output.\n"
     "\n"
     "Output:\n"
     "Latitude, a tab, longitude, a tab, the compact text, as the window shows them\n"
@@ -39,8 +39,10 @@ constexpr std::string_view kUsage =
     "Each goes to standard error as \"lagewandler-cli: line N: TEXT\" (or\n"
     "\"argument N: TEXT\"), after the output of every line before it.\n"
     "\"Bitte 8 Stellen eingeben\": the code does not have eight characters.\n"
-    "\"ungültiger Zahlenwert\": a REF or a decoded position lies outside -32768 to\n"
-    "32767 degrees; the other half of the code is still converted.\n"
+    "\"ungültiger Zahlenwert\": a half of the code is not four hexadecimal digits\n"
+    "(a blank, a sign, \"&H\", the letter O for a zero, any other character), or a\n"
+    "REF or a decoded position lies outside -32768 to 32767 degrees; that half\n"
+    "gives empty results and the other half is still converted.\n"
     "\n"
     "Exit status:\n"
     "  0  no code drew a message\n"
@@ -69,6 +71,9 @@ constexpr std::string_view kUsage =
     "      \"502758121249\", tab-separated, under German settings.\n"
     "  lagewandler-cli --east 11 < codes.txt | cut -f3\n"
     "      Prints just the compact texts of a file of codes, one a line.\n";
+
+// What follows a usage error's reason: the whole usage would bury it.
+constexpr std::string_view kSeeHelp = "Try 'lagewandler-cli --help' for more information.\n";
 
 // What --version prints; the version is the project's.
 constexpr std::string_view kVersion = "lagewandler-cli " LAGEWANDLER_VERSION "\n";
@@ -394,7 +399,7 @@ int runBatchCommand(std::span<const char* const> arguments, const BatchStreams& 
     constexpr int kUsageErrorStatus = 2;
     const auto parsed = parseBatchArguments(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        const std::string text = std::string(kProgram) + ": " + error->message + "\n" + std::string(kUsage);
+        const std::string text = std::string(kProgram) + ": " + error->message + "\n" + std::string(kSeeHelp);
         static_cast<void>(writeAll(streams.errors, text));
         return kUsageErrorStatus;
     }

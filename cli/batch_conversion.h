@@ -53,7 +53,8 @@ struct BatchStreams {
 
 // The whole command: "--help" prints the usage and "--version" the version
 // ("lagewandler-cli 1.0.0") to output and return 0 (help first); a
-// usage error prints the reason and the usage to errors and returns 2;
+// usage error prints the reason and a line pointing to --help to errors and
+// returns 2;
 // anything else runs the conversion above.
 [[nodiscard]] int runBatchCommand(std::span<const char* const> arguments, const BatchStreams& streams,
                                   std::string_view decimalSeparator);

@@ -1,7 +1,5 @@
 #include "conversion/group_decoder.h"
 
-#include <algorithm>
-#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -15,13 +13,7 @@ constexpr std::int32_t kTenThousandthsPerDegreeWhole = 10000;
 constexpr double kMinutesPerDegree = 60.0;
 constexpr double kSecondsPerMinute = 60.0;
 constexpr std::int16_t kMinutesAfterBorrow = 59;
-constexpr double kInt32Min = std::numeric_limits<std::int32_t>::min();
-constexpr double kInt32Max = std::numeric_limits<std::int32_t>::max();
-
-constexpr std::string_view kHexPrefix = "&H";
 constexpr std::size_t kGroupCharacters = 4;
-constexpr std::size_t kMaxCharacterBytes = 4;
-constexpr std::size_t kGroupBufferSize = kHexPrefix.size() + kGroupCharacters * kMaxCharacterBytes;
 
 // Degrees, whole minutes and seconds of one decoded group.
 struct Position {
@@ -30,9 +22,12 @@ struct Position {
     double seconds;
 };
 
-// Four hexadecimal digits, the usual group, read directly as a 16-bit
-// two's-complement number: the same value the full reading gives.
-[[nodiscard]] std::optional<double> fourHexDigits(std::string_view group) noexcept {
+// The value of a group of exactly four hexadecimal digits (either case), read
+// as a 16-bit two's-complement number; nothing for any other group. A blank,
+// a sign, "&H", a letter beyond F or any non-ASCII character refuses the
+// group: an O typed for a zero must not turn into a position near the
+// reference.
+[[nodiscard]] std::optional<std::int32_t> fourHexDigits(std::string_view group) noexcept {
     if (group.size() != kGroupCharacters) return std::nullopt;
     int value = 0;
     int invalid = 0;
@@ -45,33 +40,18 @@ struct Position {
     return signedSixteenBit(value);
 }
 
-// Reads "&H" followed by the group, as the reference fields are read.
-[[nodiscard]] double groupValue(std::string_view group) {
-    if (const auto direct = fourHexDigits(group)) return *direct;
-    if (group.size() + kHexPrefix.size() <= kGroupBufferSize) {
-        // Any group of four characters fits: no allocation.
-        char buffer[kGroupBufferSize];
-        kHexPrefix.copy(buffer, kHexPrefix.size());
-        group.copy(buffer + kHexPrefix.size(), group.size());
-        return readNumericText({buffer, kHexPrefix.size() + group.size()});
-    }
-    std::string text(kHexPrefix);
-    text += group;
-    return readNumericText(text);
-}
-
 // The arithmetic of one group, in the order and the widths the results depend
-// on. Returns nothing where a value leaves its 16-bit (or 32-bit) range.
+// on. Returns nothing for a group that is not four hexadecimal digits and
+// where a degree leaves its 16-bit range.
 [[nodiscard]] std::optional<Position> decodePosition(std::int16_t reference, std::string_view group) {
-    // Hexadecimal reading always yields a whole number; only a group longer
-    // than four characters could leave the 32-bit range.
-    const double value = groupValue(group);
-    if (!(value >= kInt32Min && value <= kInt32Max)) return std::nullopt;
-    // v / 10000 truncated toward zero. For whole numbers in the 32-bit range
-    // the integer division gives exactly what dividing the doubles and
-    // truncating would, at a fraction of the cost (the sign of a zero
-    // quotient differs, which no later step can see).
-    const auto whole = static_cast<double>(static_cast<std::int32_t>(value) / kTenThousandthsPerDegreeWhole);
+    const auto pattern = fourHexDigits(group);
+    if (!pattern) return std::nullopt;
+    const auto value = static_cast<double>(*pattern);
+    // v / 10000 truncated toward zero. For whole numbers the integer division
+    // gives exactly what dividing the doubles and truncating would, at a
+    // fraction of the cost (the sign of a zero quotient differs, which no
+    // later step can see).
+    const auto whole = static_cast<double>(*pattern / kTenThousandthsPerDegreeWhole);
     const auto degrees = roundToInt16(reference + whole);
     if (!degrees) return std::nullopt;
     // Multiplying before dividing keeps whole multiples of 1/600 degree exact.

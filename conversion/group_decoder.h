@@ -13,12 +13,13 @@ namespace lagewandler {
 // whole degrees. Returns the degrees/minutes/seconds text and appends the
 // same position as digits (degrees, minutes, whole seconds, two digits each
 // at least) to compactText.
-// On an arithmetic failure (a degree outside the 16-bit range) it shows
-// "ungültiger Zahlenwert", returns "" and leaves compactText as it was.
+// A group that is not exactly four hexadecimal digits (either case), and a
+// degree outside the 16-bit range, are refused: it shows "ungültiger
+// Zahlenwert", returns "" and leaves compactText as it was.
 // Examples with ",": (50, "1234") -> "50 Grad 27 Min. 57,60 Sek." and
 // appends "502758"; (10, "FFFF") -> "9 Grad 59 Min. 59,64 Sek." and "095960";
 // (50, "FC18") -> "49 Grad 53 Min. 60,00 Sek." and "495360";
-// (50, "ZZZZ") -> "50 Grad 0 Min. 00,00 Sek."; (32767, "2710") -> message, "".
+// (50, "ZZZZ"), (50, "12 4"), (50, "O000") and (32767, "2710") -> message, "".
 [[nodiscard]] std::string DecodeGroup(std::int16_t reference, std::string_view group, std::string& compactText,
                                       const ConversionEnvironment& environment);
 

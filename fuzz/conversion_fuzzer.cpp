@@ -37,6 +37,10 @@ std::string_view takeField(std::string_view& input) {
     return field;
 }
 
+bool isFourHexDigits(std::string_view text) {
+    return text.size() == 4 && text.find_first_not_of("0123456789ABCDEFabcdef") == std::string_view::npos;
+}
+
 bool isCompactDigits(std::string_view text) {
     return text.find_first_not_of("-0123456789") == std::string_view::npos;
 }
@@ -63,6 +67,10 @@ void checkConversion(std::string_view input) {
     require(sink.needEight == 0 && sink.invalidNumber <= 2);
     const int emptyResults = (fields.latitude.empty() ? 1 : 0) + (fields.longitude.empty() ? 1 : 0);
     require(emptyResults == sink.invalidNumber);
+    // A result comes only from a group of four hexadecimal digits (each one
+    // byte, so the groups are the code's first and last four bytes).
+    require(fields.latitude.empty() || isFourHexDigits(std::string_view(code).substr(0, 4)));
+    require(fields.longitude.empty() || isFourHexDigits(std::string_view(code).substr(code.size() - 4)));
     require(fields.compactResult == fields.compactText && isCompactDigits(fields.compactResult));
 }
 

@@ -42,8 +42,8 @@ TEST(ConvertButton, WritesResultsAndShowsWhatIsConvertedWhileAMessageIsOpen) {
          {{"ungültiger Zahlenwert", kPrior, kPrior, kPrior}}},
         {"east reference out of range", "50", "99999", "12345678", kLatitude, "", "502758",
          {{"ungültiger Zahlenwert", kLatitude, kPrior, kPrior}}},
-        {"umlaut code", "50", "10", "ÄÖÜ12345", "50 Grad 0 Min. 00,00 Sek.", "10 Grad 54 Min. 10,44 Sek.",
-         "500000105410", {}},
+        {"mistyped second group", "50", "10", "1234567O", kLatitude, "", "502758",
+         {{"ungültiger Zahlenwert", kLatitude, kPrior, kPrior}}},
         {"seven characters", "50", "10", "1234567", kPrior, kPrior, kPrior,
          {{"Bitte 8 Stellen eingeben", kPrior, kPrior, kPrior}}},
     };
