@@ -3,7 +3,6 @@
 namespace lagewandler {
 namespace {
 
-constexpr int kLayoutDpi = 96;
 // Room a button keeps between its edges and its caption, at 96 DPI.
 constexpr int kButtonHorizontalInset = 4;
 constexpr int kButtonVerticalInset = 1;
@@ -11,9 +10,6 @@ constexpr int kSmallestFontPixels = 7;
 
 // value given at 96 DPI, at dpi, rounded to the nearest pixel.
 [[nodiscard]] int scaled(int value, int dpi) { return (value * dpi + kLayoutDpi / 2) / kLayoutDpi; }
-
-// twips at dpi, rounded to the nearest pixel.
-[[nodiscard]] int twipsToPixels(int twips, int dpi) { return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch; }
 
 }  // namespace
 

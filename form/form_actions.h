@@ -40,8 +40,10 @@ public:
     // The clipboard's plain text, "" when it holds none; nothing when the
     // clipboard cannot be opened (another program holds it).
     [[nodiscard]] virtual std::optional<std::string> text() = 0;
-    // Offers text as plain text. Whether that worked only shows by reading back.
-    virtual void setText(const std::string& text) = 0;
+    // Puts text on the clipboard as plain text; false when the clipboard
+    // would not take it (another program holds it, or no owner could be
+    // made), in which case nothing on it changed.
+    [[nodiscard]] virtual bool setText(const std::string& text) = 0;
 };
 
 // The four click actions of the window, over a view and a clipboard. It owns
@@ -63,9 +65,10 @@ public:
     // half a second; one that stays busy is reported and leaves Text2 as it
     // was. A clipboard without text gives an empty Text2.
     void Command3_Click();
-    // "ins Clipboard": copies Text5 to the clipboard and reads it back,
-    // trying again for about half a second, as another program may hold the
-    // clipboard for a moment; tells the operator if it would not take the text.
+    // "ins Clipboard": copies Text5 to the clipboard, trying again for about
+    // half a second while a write fails, as another program may hold the
+    // clipboard for a moment; a write that succeeded is not repeated. Tells
+    // the operator if the clipboard would not take the text.
     void Command4_Click();
 
 private:

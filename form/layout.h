@@ -15,10 +15,17 @@ namespace lagewandler {
 // top-left corner.
 
 inline constexpr int kTwipsPerInch = 1440;
-// Twips per pixel at the 96 pixels per inch that the layout was drawn for.
-inline constexpr int kTwipsPerPixel = 15;
+// The pixels per inch the layout was drawn for (100 %), and twips per pixel there.
+inline constexpr int kLayoutDpi = 96;
+inline constexpr int kTwipsPerPixel = kTwipsPerInch / kLayoutDpi;
 inline constexpr int kClientWidthTwips = 4860;
 inline constexpr int kClientHeightTwips = 4170;
+
+// twips at dpi (96 is 100 %), rounded to the nearest pixel, a half up, as
+// Windows' MulDiv rounds the layout's values (none is negative).
+[[nodiscard]] constexpr int twipsToPixels(int twips, int dpi) {
+    return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
+}
 
 // Each control's id: its role's number in its kind's hundred. A Windows
 // window uses them as control ids, so UI automation finds Text2 as 102.
@@ -199,12 +206,41 @@ namespace layout_checks {
     return true;
 }
 
+[[nodiscard]] constexpr bool overlap(const TwipsRect& a, const TwipsRect& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
+// The overlaps the original layout has, kept: "ins Clipboard" reaches 3
+// pixels into the field above it, "Bzugspunkte" 1 pixel into "nördlich (50)".
+// The windows clip siblings, so the earlier control in kCreationOrder shows.
+inline constexpr std::array<std::array<ControlId, 2>, 2> kKnownOverlaps{{
+    {ControlId::Text5, ControlId::Command4},
+    {ControlId::Label1, ControlId::Label2},
+}};
+
+// No two rectangles overlap but the known pairs, which do.
+[[nodiscard]] constexpr bool onlyKnownOverlaps() {
+    for (std::size_t a = 0; a < kControls.size(); ++a) {
+        for (std::size_t b = a + 1; b < kControls.size(); ++b) {
+            bool known = false;
+            for (const auto& pair : kKnownOverlaps) {
+                known = known || (pair[0] == kControls[a].id && pair[1] == kControls[b].id) ||
+                        (pair[1] == kControls[a].id && pair[0] == kControls[b].id);
+            }
+            if (overlap(kControls[a].rect, kControls[b].rect) != known) return false;
+        }
+    }
+    return true;
+}
+
 static_assert(idsUnique());
 static_assert(noDialogKeyIds());
 static_assert(buttonIdsContiguous());
 static_assert(rectanglesInWholePixels());
 static_assert(labelsNameFields());
 static_assert(creationOrderSound());
+static_assert(onlyKnownOverlaps());
 
 }  // namespace layout_checks
 }  // namespace lagewandler

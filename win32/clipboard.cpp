@@ -38,20 +38,23 @@ private:
 
 }  // namespace
 
-SystemClipboard::SystemClipboard() = default;
+SystemClipboard::SystemClipboard(OwnerMaker makeOwner) : makeOwner_(makeOwner) {}
 
-// Made when the clipboard is first used, so the window's start does not wait
-// for it.
-HWND SystemClipboard::owner() {
-    if (owner_ != nullptr) return owner_;
+HWND SystemClipboard::makeMessageOnlyOwner() {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = DefWindowProcW;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kOwnerClass;
     RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-    owner_ = CreateWindowExW(0, kOwnerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
-                             nullptr);
+    return CreateWindowExW(0, kOwnerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
+                           nullptr);
+}
+
+// Made when the clipboard is first used, so the window's start does not wait
+// for it; tried again on each use while it cannot be made.
+HWND SystemClipboard::owner() {
+    if (owner_ == nullptr) owner_ = makeOwner_();
     return owner_;
 }
 
@@ -60,32 +63,41 @@ SystemClipboard::~SystemClipboard() {
 }
 
 std::optional<std::string> SystemClipboard::text() {
-    const OpenedClipboard clipboard(owner());
+    HWND window = owner();
+    if (window == nullptr) return std::nullopt;
+    const OpenedClipboard clipboard(window);
     if (!clipboard.isOpen()) return std::nullopt;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (data == nullptr) return std::string();
     return utf8Text(lockedText(data));
 }
 
-void SystemClipboard::setText(const std::string& text) {
+bool SystemClipboard::setText(const std::string& text) {
+    // Opened without an owner, EmptyClipboard would wipe the operator's
+    // clipboard and SetClipboardData then fail.
+    HWND window = owner();
+    if (window == nullptr) return false;
     // The memory is made and filled first: once the clipboard is emptied,
     // nothing may fail before the new text is on it.
     const std::wstring wide = wideText(text);
     const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (data == nullptr) return;
+    if (data == nullptr) return false;
     void* target = GlobalLock(data);
     if (target == nullptr) {
         GlobalFree(data);
-        return;
+        return false;
     }
     std::memcpy(target, wide.c_str(), bytes);
     GlobalUnlock(data);
-    const OpenedClipboard clipboard(owner());
-    // Once set, the clipboard owns the memory; only a failed set leaves it ours.
+    const OpenedClipboard clipboard(window);
+    // Once set, the clipboard owns the memory; only a failed set leaves it
+    // ours. A non-null SetClipboardData is Windows' word that the write held.
     if (!clipboard.isOpen() || !EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, data) == nullptr) {
         GlobalFree(data);
+        return false;
     }
+    return true;
 }
 
 }  // namespace lagewandler

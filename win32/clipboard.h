@@ -10,19 +10,31 @@ namespace lagewandler {
 // window, since only a window can own what it puts on the clipboard.
 class SystemClipboard final : public Utf8Clipboard {
 public:
-    SystemClipboard();
+    // Makes the hidden owner window; returns nullptr where Windows cannot
+    // (USER handles or desktop heap used up, as on a crowded terminal server).
+    using OwnerMaker = HWND (*)();
+
+    explicit SystemClipboard(OwnerMaker makeOwner = makeMessageOnlyOwner);
+    SystemClipboard(const SystemClipboard&) = delete;
+    SystemClipboard& operator=(const SystemClipboard&) = delete;
     ~SystemClipboard() override;
 
-    // Nothing when another program holds the clipboard open; "" when it
-    // holds no text (emptied, or only a picture).
+    // Nothing when another program holds the clipboard open or no owner
+    // window can be made; "" when it holds no text (emptied, or a picture).
     [[nodiscard]] std::optional<std::string> text() override;
     // Replaces everything on the clipboard (also other formats of an older
-    // content, which would otherwise paste instead) with text.
-    void setText(const std::string& text) override;
+    // content, which would otherwise paste instead) with text. Without an
+    // owner window it touches nothing: opened without one, the clipboard
+    // would be emptied and then refuse the text.
+    [[nodiscard]] bool setText(const std::string& text) override;
+
+    // The owner the program uses: a hidden message-only window.
+    [[nodiscard]] static HWND makeMessageOnlyOwner();
 
 private:
     [[nodiscard]] HWND owner();
 
+    OwnerMaker makeOwner_;
     HWND owner_ = nullptr;
 };
 

@@ -4,11 +4,9 @@
 
 #include <cstdlib>
 
-#include "form/form_texts.h"
 #include "win32/clipboard.h"
 #include "win32/main_window.h"
 #include "win32/message_box.h"
-#include "win32/wide_text.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand) {
     // The manifest asks for the version 6 controls; registering their
@@ -19,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     lagewandler::MessageBoxDisplay messages;
     lagewandler::MainWindow window(clipboard, messages);
     if (!window.create(instance)) {
-        messages.show(nullptr, lagewandler::wideText(lagewandler::kMessageWindowUnavailable));
+        lagewandler::reportWindowUnavailable(messages);
         return EXIT_FAILURE;
     }
     ShowWindow(window.handle(), showCommand);

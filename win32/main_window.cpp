@@ -14,7 +14,7 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // fixed size
 constexpr DWORD kWindowExStyle = 0;
 
-[[nodiscard]] int toPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
+[[nodiscard]] int toPixels(int twips, UINT dpi) { return twipsToPixels(twips, static_cast<int>(dpi)); }
 
 [[nodiscard]] std::wstring windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -29,7 +29,10 @@ struct ControlStyle {
 };
 
 [[nodiscard]] ControlStyle styleOf(ControlKind kind) {
-    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+    // Some rectangles overlap by a few pixels: clipping each control by its
+    // siblings lets the z-order (the creation order) decide what shows,
+    // rather than whichever control repainted last.
+    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     switch (kind) {
         case ControlKind::Button:
             // A plain push button: the window has no default button.
@@ -132,7 +135,12 @@ bool MainWindow::create(HINSTANCE instance) {
     window_ = CreateWindowExW(kWindowExStyle, kMainWindowClass, title.c_str(), kWindowStyle, CW_USEDEFAULT,
                               CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, instance, this);
     if (window_ == nullptr) return false;
-    createControls(instance, dpi);
+    // A window missing a control cannot work: it goes, as if never made.
+    if (!createControls(instance, dpi)) {
+        DestroyWindow(window_);
+        window_ = nullptr;
+        return false;
+    }
     const UINT windowDpi = GetDpiForWindow(window_);
     if (windowDpi != dpi) {
         layOut(windowDpi);
@@ -144,11 +152,14 @@ bool MainWindow::create(HINSTANCE instance) {
     return true;
 }
 
-void MainWindow::createControls(HINSTANCE instance, UINT dpi) {
-    for (const ControlId id : kCreationOrder) createControl(controlRow(id), instance, dpi);
+bool MainWindow::createControls(HINSTANCE instance, UINT dpi) {
+    for (const ControlId id : kCreationOrder) {
+        if (!createControl(controlRow(id), instance, dpi)) return false;
+    }
+    return true;
 }
 
-void MainWindow::createControl(const ControlRow& row, HINSTANCE instance, UINT dpi) {
+bool MainWindow::createControl(const ControlRow& row, HINSTANCE instance, UINT dpi) {
     const ControlStyle style = styleOf(row.kind);
     const std::wstring caption = wideText(row.caption);
     const TwipsRect& r = row.rect;
@@ -156,8 +167,10 @@ void MainWindow::createControl(const ControlRow& row, HINSTANCE instance, UINT d
                                    toPixels(r.left, dpi), toPixels(r.top, dpi), toPixels(r.width, dpi),
                                    toPixels(r.height, dpi), window_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+    if (created == nullptr) return false;
     // No length limit, so a paste is never cut short.
     if (row.kind == ControlKind::Field) SendMessageW(created, EM_SETLIMITTEXT, 0, 0);
+    return true;
 }
 
 void MainWindow::layOut(UINT dpi) {
@@ -305,6 +318,15 @@ void MainWindow::showFieldText(ControlId field, const std::string& text) {
 void MainWindow::showMessage(std::string_view text) { messages_.show(window_, wideText(text)); }
 
 void MainWindow::closeWindow() { DestroyWindow(window_); }
+
+void reportWindowUnavailable(MessageDisplay& messages) {
+    // A window destroyed while it was being made has queued WM_QUIT, which
+    // would end the box's own loop before the operator sees it.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    messages.show(nullptr, wideText(kMessageWindowUnavailable));
+}
 
 int runMessageLoop(HWND window) {
     MSG message{};

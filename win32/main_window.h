@@ -30,7 +30,8 @@ public:
     ~MainWindow() override;
 
     // Creates the window and its controls, not yet shown, with the focus
-    // set to go to "umwandeln". Returns false where Windows refused.
+    // set to go to "umwandeln". Returns false, with no window left, where
+    // Windows refused the window or any one of its controls.
     [[nodiscard]] bool create(HINSTANCE instance);
     [[nodiscard]] HWND handle() const { return window_; }
 
@@ -42,8 +43,8 @@ public:
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void createControls(HINSTANCE instance, UINT dpi);
-    void createControl(const ControlRow& row, HINSTANCE instance, UINT dpi);
+    [[nodiscard]] bool createControls(HINSTANCE instance, UINT dpi);
+    [[nodiscard]] bool createControl(const ControlRow& row, HINSTANCE instance, UINT dpi);
     void sizeClientArea(UINT dpi);
     void chooseFont(UINT dpi);
     void onCommand(int id, int code);
@@ -61,6 +62,11 @@ private:
     HWND lastFocus_ = nullptr;
     HFONT font_ = nullptr;
 };
+
+// Tells the operator, in the tool's box without an owner, that the window
+// could not be opened; returns once the box is closed. A quit already
+// queued, as a window destroyed during its creation leaves one, is dropped.
+void reportWindowUnavailable(MessageDisplay& messages);
 
 // Runs the thread's messages, with Tab, Shift+Tab, Enter and Space handled
 // as in a dialog for window, until the thread is told to quit. Returns the

@@ -11,8 +11,10 @@ std::optional<std::string> SystemClipboard::text() {
     return QGuiApplication::clipboard()->text(QClipboard::Clipboard).toStdString();
 }
 
-void SystemClipboard::setText(const std::string& text) {
+bool SystemClipboard::setText(const std::string& text) {
+    // Qt takes the clipboard's ownership and reports no failure.
     QGuiApplication::clipboard()->setText(qtText(text), QClipboard::Clipboard);
+    return true;
 }
 
 }  // namespace lagewandler

@@ -10,7 +10,7 @@ namespace lagewandler {
 class SystemClipboard final : public Utf8Clipboard {
 public:
     [[nodiscard]] std::optional<std::string> text() override;
-    void setText(const std::string& text) override;
+    [[nodiscard]] bool setText(const std::string& text) override;
 };
 
 }  // namespace lagewandler

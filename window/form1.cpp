@@ -16,8 +16,10 @@
 namespace lagewandler {
 namespace {
 
+// Qt places in device-independent pixels, 96 to the inch.
 [[nodiscard]] QRect toPixels(const TwipsRect& r) {
-    return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel, r.height / kTwipsPerPixel};
+    return {twipsToPixels(r.left, kLayoutDpi), twipsToPixels(r.top, kLayoutDpi), twipsToPixels(r.width, kLayoutDpi),
+            twipsToPixels(r.height, kLayoutDpi)};
 }
 
 // Enter and Return press the focused button, as on Windows; Space already
@@ -76,15 +78,17 @@ Form1::Form1(Utf8Clipboard& clipboard, MessageDisplay& messages, QWidget* parent
     button(ControlId::Command1)->setFocus();
 }
 
-// Controls are created in their tab order, which is also the focus chain.
+// Controls are created in the shared creation order: the focusable ones in
+// tab order, which becomes the focus chain, and each label right before
+// its field, which is the order screen readers list them in.
 void Form1::buildControls() {
     auto* enter = new EnterPressesButton(this);
-    for (std::size_t index = 0; index < kControls.size(); ++index) {
-        const ControlRow& row = kControls[index];
+    for (const ControlId id : kCreationOrder) {
+        const ControlRow& row = controlRow(id);
         QWidget* control = makeControl(row, this, enter);
         control->setObjectName(qtText(row.role));
         control->setGeometry(toPixels(row.rect));
-        controls_[index] = control;
+        controls_[controlIndex(id)] = control;
     }
     // Each label names its field for assistive technology. The captions have
     // no '&', so the link adds no shortcut and no underline.

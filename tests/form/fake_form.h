@@ -47,25 +47,30 @@ public:
 
 // A clipboard in memory that can refuse writes (the next refusedWrites
 // ones), be held by another program until busyUntil (no reads, no writes),
-// or never be opened at all.
+// or never be opened at all. Like Windows' it reports whether a write held.
+// watched models the programs that open the clipboard after every change
+// (clipboard history, Remote Desktop): from a write on, reads fail.
 class FakeClipboard final : public lagewandler::Utf8Clipboard {
 public:
     [[nodiscard]] std::optional<std::string> text() override {
         if (unreadable || std::chrono::steady_clock::now() < busyUntil) return std::nullopt;
         return content;
     }
-    void setText(const std::string& text) override {
+    [[nodiscard]] bool setText(const std::string& text) override {
         ++writes;
         if (refusedWrites > 0) {
             --refusedWrites;
-            return;
+            return false;
         }
-        if (std::chrono::steady_clock::now() < busyUntil) return;
+        if (std::chrono::steady_clock::now() < busyUntil) return false;
         content = text;
+        unreadable = unreadable || watched;
+        return true;
     }
 
     std::string content;
     bool unreadable = false;
+    bool watched = false;
     int refusedWrites = 0;
     std::chrono::steady_clock::time_point busyUntil{};
     int writes = 0;

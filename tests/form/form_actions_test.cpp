@@ -106,21 +106,25 @@ TEST(CopyButton, CopiesText5AsItStandsTryingForHalfASecondBeforeItReports) {
         std::string text5;
         int refusedWrites;
         milliseconds busyFor;
+        bool watched;
         std::string clipboardAfter;
         int writes;
         std::vector<Message> messages;
     };
     const Case cases[] = {
-        {"converted text", "502758121249", 0, milliseconds(0), "502758121249", 1, {}},
-        {"empty text", "", 0, milliseconds(0), "", 1, {}},
-        {"refuses four writes", "502758121249", 4, milliseconds(0), "502758121249", 5, {}},
-        {"held for 300 ms", "502758121249", 0, milliseconds(300), "502758121249", kAnyCount, {}},
-        {"never available", "502758121249", 1'000'000, milliseconds(0), "vorher", kAnyCount, {unavailable}},
+        {"converted text", "502758121249", 0, milliseconds(0), false, "502758121249", 1, {}},
+        {"empty text", "", 0, milliseconds(0), false, "", 1, {}},
+        {"refuses four writes", "502758121249", 4, milliseconds(0), false, "502758121249", 5, {}},
+        {"held for 300 ms", "502758121249", 0, milliseconds(300), false, "502758121249", kAnyCount, {}},
+        {"never available", "502758121249", 1'000'000, milliseconds(0), false, "vorher", kAnyCount, {unavailable}},
+        {"read by clipboard history right after the write", "502758121249", 0, milliseconds(0), true, "502758121249",
+         1, {}},
     };
     for (const Case& c : cases) {
         Window window;
         window.view.fields[ControlId::Text5] = c.text5;
         window.clipboard.content = "vorher";
+        window.clipboard.watched = c.watched;
         window.clipboard.refusedWrites = c.refusedWrites;
         window.clipboard.busyUntil = std::chrono::steady_clock::now() + c.busyFor;
         const auto start = std::chrono::steady_clock::now();

@@ -113,12 +113,12 @@ int convert(HWND window) {
     expectResults(window, "wrong length", kLatitude, kLongitude, "502758121249");
 
     SystemClipboard clipboard;
-    clipboard.setText("FC18D8F0");
+    expect("clipboard takes the code", clipboard.setText("FC18D8F0") ? "yes" : "no", "yes");
     press(window, ControlId::Command3);
     expect("Clipboard: Text2", textOf(item(window, ControlId::Text2)), "FC18D8F0");
     expectResults(window, "Clipboard", "49 Grad 53 Min. 60,00 Sek.", "9 Grad 0 Min. 00,00 Sek.", "495360090000");
 
-    clipboard.setText("vorher");
+    expect("clipboard takes a text", clipboard.setText("vorher") ? "yes" : "no", "yes");
     press(window, ControlId::Command4);
     expect("ins Clipboard", clipboard.text().value_or("(unreadable)"), "495360090000");
     return differences == 0 ? 0 : 1;

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <memory>
 #include <string>
@@ -61,6 +63,15 @@ int runLoop(HWND window, UINT milliseconds = USER_TIMER_MINIMUM) {
     return status;
 }
 
+// Key releases the thread's loop has taken from its queue, counted by a
+// keyboard hook: once a key's release is taken, its press has been handled.
+int keyReleasesTaken = 0;
+LRESULT CALLBACK countKeyReleases(int code, WPARAM key, LPARAM flags) {
+    constexpr DWORD kReleased = 0x80000000U;  // the transition state bit
+    if (code == HC_ACTION && (static_cast<DWORD>(flags) & kReleased) != 0) ++keyReleasesTaken;
+    return CallNextHookEx(nullptr, code, key, flags);
+}
+
 // Every child window of window.
 std::vector<HWND> childrenOf(HWND window) {
     std::vector<HWND> children;
@@ -73,6 +84,68 @@ std::vector<HWND> childrenOf(HWND window) {
         reinterpret_cast<LPARAM>(&children));
     return children;
 }
+
+// What a message box of the tool showed.
+struct SeenBox {
+    std::string caption, text;
+    std::vector<std::string> buttons;
+    int visibleIcons = 0;
+    HWND owner = nullptr;
+};
+
+// Finds the box captioned "Ortsmappe" that the thread making this shows next,
+// from a thread of its own, reads it and closes it. A box that does not show
+// within a few seconds leaves seen() empty; any box of the thread with
+// another caption is closed, so a test fails instead of waiting for ever.
+class BoxAnswerer {
+public:
+    BoxAnswerer() : shower_(GetCurrentThreadId()), thread_([this] { answer(); }) {}
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+    ~BoxAnswerer() {
+        if (thread_.joinable()) thread_.join();
+    }
+    [[nodiscard]] const SeenBox& seen() {
+        if (thread_.joinable()) thread_.join();
+        return seen_;
+    }
+
+private:
+    void answer() {
+        constexpr int kPatienceSteps = 500;  // of 10 ms
+        HWND box = nullptr;
+        // The box is complete once it shows.
+        for (int wait = 0; wait < kPatienceSteps && (box == nullptr || !IsWindowVisible(box)); ++wait) {
+            Sleep(10);
+            box = FindWindowW(L"#32770", L"Ortsmappe");
+        }
+        if (box == nullptr) {
+            EnumThreadWindows(
+                shower_,
+                [](HWND other, LPARAM) {
+                    if (classOf(other) == "#32770") PostMessageW(other, WM_COMMAND, IDOK, 0);
+                    return TRUE;
+                },
+                0);
+            return;
+        }
+        seen_.caption = utf8Text(textOf(box));
+        seen_.owner = GetWindow(box, GW_OWNER);
+        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(child)) continue;
+            const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
+            if (classOf(child) == "Button") seen_.buttons.push_back(utf8Text(textOf(child)));
+            const bool icon = (style & SS_TYPEMASK) == SS_ICON;
+            if (classOf(child) == "Static" && icon && SendMessageW(child, STM_GETICON, 0, 0) != 0) ++seen_.visibleIcons;
+            if (classOf(child) == "Static" && !icon) seen_.text = utf8Text(textOf(child));
+        }
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+
+    DWORD shower_;
+    SeenBox seen_;
+    std::thread thread_;
+};
 
 // Holds the clipboard open from another thread for a while, as clipboard
 // history or Remote Desktop's clipboard sync do right after a change.
@@ -100,6 +173,7 @@ private:
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        keyHook = SetWindowsHookExW(WH_KEYBOARD, countKeyReleases, nullptr, GetCurrentThreadId());
         window = std::make_unique<MainWindow>(clipboard, messages);
         ASSERT_TRUE(window->create(GetModuleHandleW(nullptr)));
         ShowWindow(window->handle(), SW_SHOW);
@@ -109,6 +183,7 @@ protected:
     // A closed window leaves the thread a quit message, which would end the
     // next test's message box at once.
     void TearDown() override {
+        UnhookWindowsHookEx(keyHook);
         window.reset();
         MSG quit;
         while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -123,18 +198,21 @@ protected:
         SendMessageW(control(id), BM_CLICK, 0, 0);
         runLoop(window->handle());
     }
-    // A click of the mouse's left button in the middle of control id.
-    void clickWithTheMouse(ControlId id) const {
+    // The mouse's left button pressed on control id and let go beside it:
+    // a button takes the focus without being pressed.
+    void focusWithTheMouse(ControlId id) const {
         RECT r{};
         GetClientRect(control(id), &r);
-        const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
-        PostMessageW(control(id), WM_LBUTTONDOWN, MK_LBUTTON, middle);
-        PostMessageW(control(id), WM_LBUTTONUP, 0, middle);
+        PostMessageW(control(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom / 2));
+        PostMessageW(control(id), WM_LBUTTONUP, 0, MAKELPARAM(r.right + 10, r.bottom + 10));
         runLoop(window->handle());
     }
-    // Types key on the keyboard, holding shift where asked, and lets the
-    // program's loop handle it.
-    void press(WORD key, bool shift = false) const {
+    // Types key on the keyboard, holding shift where asked, and runs the
+    // program's loop until done says the key had its effect, by default
+    // until the loop has taken every release, for at most a few seconds:
+    // input reaches the window through Wine's server after a moment that
+    // grows with the machine's load.
+    void press(WORD key, bool shift = false, const std::function<bool()>& done = nullptr) const {
         std::vector<INPUT> inputs;
         const auto add = [&inputs](WORD code, DWORD flags) {
             INPUT input{};
@@ -147,10 +225,14 @@ protected:
         add(key, 0);
         add(key, KEYEVENTF_KEYUP);
         if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+        const int released = keyReleasesTaken + (shift ? 2 : 1);
+        const auto handled = done ? done : [released] { return keyReleasesTaken >= released; };
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-        // Input reaches the window through Wine's server a moment later.
-        constexpr UINT kSettleMs = 50;
-        runLoop(window->handle(), kSettleMs);
+        constexpr DWORD kPatienceMs = 5000;
+        const DWORD start = GetTickCount();
+        while (!handled() && GetTickCount() - start < kPatienceMs) runLoop(window->handle());
+        EXPECT_TRUE(handled()) << "key " << key << " had no effect within " << kPatienceMs << " ms";
+        runLoop(window->handle());  // what the key's handling posted
     }
     [[nodiscard]] std::string focused() const {
         const int id = GetDlgCtrlID(GetFocus());
@@ -163,6 +245,7 @@ protected:
     SystemClipboard clipboard;
     RecordingMessages messages;
     std::unique_ptr<MainWindow> window;
+    HHOOK keyHook = nullptr;
 };
 
 // Moves between monitors as Windows does: asks the window's size at the new
@@ -215,6 +298,7 @@ TEST_F(MainWindowTest, FollowsTheDpiToWindowsSuggestedPlaceWithEveryControlOnceI
             EXPECT_EQ(r.bottom - r.top, pixels(row.rect.height)) << name;
             EXPECT_EQ(classOf(item), classes.at(row.kind)) << name;
             EXPECT_EQ(utf8Text(textOf(item)), row.caption) << name;
+            EXPECT_NE(GetWindowLongPtrW(item, GWL_STYLE) & WS_CLIPSIBLINGS, 0) << name;
         }
     }
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window->handle(), GWL_STYLE));
@@ -281,16 +365,9 @@ TEST_F(MainWindowTest, PutsEachLabelRightBeforeTheFieldItNames) {
 }
 
 TEST_F(MainWindowTest, KeyboardWalksTheTabOrderAndPressesOnlyButtons) {
-    // Right after the start, before any Tab, and on a button that got the
-    // focus by a click of the mouse, Enter presses the button.
+    // Right after the start, before any Tab, Enter presses "umwandeln".
     press(VK_RETURN);
     EXPECT_EQ(messages.texts, kNeedEight) << "enter right after the start";
-    SetFocus(control(ControlId::Text2));
-    clickWithTheMouse(ControlId::Command1);
-    EXPECT_EQ(focused(), "Command1");
-    messages.texts.clear();
-    press(VK_RETURN);
-    EXPECT_EQ(messages.texts, kNeedEight) << "enter after a click";
 
     SetFocus(control(ControlId::Command1));
     const std::vector<std::string> forward{"Command1", "Text3", "Text6",    "Text1",    "Text2",   "Text4",
@@ -330,6 +407,30 @@ TEST_F(MainWindowTest, KeyboardWalksTheTabOrderAndPressesOnlyButtons) {
     EXPECT_EQ(text(ControlId::Text6), typed);
 }
 
+// Enter presses whichever button has the focus, also one the mouse gave it.
+TEST_F(MainWindowTest, EnterPressesEachButtonTheMouseFocused) {
+    HWND handle = window->handle();
+    ASSERT_TRUE(clipboard.setText("FC18D8F0"));
+    struct Case {
+        const char* role;
+        ControlId button;
+        std::function<bool()> pressed;
+    };
+    const Case cases[] = {
+        {"Command1", ControlId::Command1, [&] { return messages.texts == kNeedEight; }},
+        {"Command3", ControlId::Command3, [&] { return text(ControlId::Text2) == "FC18D8F0"; }},
+        {"Command4", ControlId::Command4, [&] { return clipboard.text() == "495360090000"; }},
+        {"Command2", ControlId::Command2, [&] { return !IsWindow(handle); }},
+    };
+    for (const Case& c : cases) {
+        SetFocus(control(ControlId::Text2));
+        focusWithTheMouse(c.button);
+        EXPECT_EQ(focused(), c.role);
+        EXPECT_FALSE(c.pressed()) << c.role << " pressed by the mouse alone";
+        press(VK_RETURN, false, c.pressed);
+    }
+}
+
 // The focus comes back to the control that had it when the operator
 // returns to the window from another one.
 TEST_F(MainWindowTest, GivesTheFocusBackToTheControlThatHadItWhenActivatedAgain) {
@@ -346,66 +447,81 @@ TEST_F(MainWindowTest, GivesTheFocusBackToTheControlThatHadItWhenActivatedAgain)
 }
 
 TEST_F(MainWindowTest, ShowsMessagesInAnOwnedBoxWithOneOkButtonAndNoIcon) {
-    struct SeenBox {
-        std::string caption, text;
-        std::vector<std::string> buttons;
-        int visibleIcons = 0;
-        bool owned = false;
-    };
-    SeenBox seen;
-    HWND owner = window->handle();
-    const DWORD shower = GetCurrentThreadId();
-    std::thread closer([&seen, owner, shower] {
-        HWND box = nullptr;
-        // The box is complete once it shows.
-        for (int wait = 0; wait < 1000 && (box == nullptr || !IsWindowVisible(box)); ++wait) {
-            Sleep(10);
-            box = FindWindowW(L"#32770", L"Ortsmappe");
-        }
-        if (box == nullptr) {
-            // A box under another caption is closed all the same, so the
-            // test fails instead of waiting for ever.
-            EnumThreadWindows(
-                shower,
-                [](HWND other, LPARAM) {
-                    if (classOf(other) == "#32770") PostMessageW(other, WM_COMMAND, IDOK, 0);
-                    return TRUE;
-                },
-                0);
-            return;
-        }
-        seen.caption = utf8Text(textOf(box));
-        seen.owned = GetWindow(box, GW_OWNER) == owner;
-        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-            if (!IsWindowVisible(child)) continue;
-            const auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
-            if (classOf(child) == "Button") seen.buttons.push_back(utf8Text(textOf(child)));
-            const bool icon = (style & SS_TYPEMASK) == SS_ICON;
-            if (classOf(child) == "Static" && icon && SendMessageW(child, STM_GETICON, 0, 0) != 0) ++seen.visibleIcons;
-            if (classOf(child) == "Static" && !icon) seen.text = utf8Text(textOf(child));
-        }
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    });
-    MessageBoxDisplay().show(owner, L"Bitte 8 Stellen eingeben");
-    closer.join();
+    BoxAnswerer answerer;
+    MessageBoxDisplay().show(window->handle(), L"Bitte 8 Stellen eingeben");
+    const SeenBox& seen = answerer.seen();
     EXPECT_EQ(seen.caption, "Ortsmappe");
     EXPECT_EQ(seen.text, "Bitte 8 Stellen eingeben");
     EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
     EXPECT_EQ(seen.visibleIcons, 0);
-    EXPECT_TRUE(seen.owned);
+    EXPECT_EQ(seen.owner, window->handle());
+}
+
+// The control id whose creation refuseCreation refuses, as Windows refuses
+// windows once USER handles or the desktop heap are used up; 0 refuses the
+// main window itself.
+int refusedId = -1;
+LRESULT CALLBACK refuseCreation(int code, WPARAM handle, LPARAM details) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTW* made = reinterpret_cast<const CBT_CREATEWNDW*>(details)->lpcs;
+        const bool child = (made->style & WS_CHILD) != 0;
+        const int id = child ? static_cast<int>(reinterpret_cast<INT_PTR>(made->hMenu)) : 0;
+        const bool ours = child || classOf(reinterpret_cast<HWND>(handle)) == utf8Text(kMainWindowClass);
+        if (ours && id == refusedId) return 1;
+    }
+    return CallNextHookEx(nullptr, code, handle, details);
+}
+
+// A window missing its window or any control does not open, and says so in
+// the tool's box, which shows although the window's destruction has queued
+// a quit that would end a box at once.
+TEST(MainWindowStart, ReportsAWindowOrControlWindowsRefusedInABoxThatShows) {
+    const int refused[] = {0, static_cast<int>(ControlId::Text2), static_cast<int>(ControlId::Label6),
+                           static_cast<int>(ControlId::Command4)};
+    for (const int id : refused) {
+        SystemClipboard clipboard;
+        RecordingMessages unused;
+        MainWindow window(clipboard, unused);
+        refusedId = id;
+        HHOOK hook = SetWindowsHookExW(WH_CBT, refuseCreation, nullptr, GetCurrentThreadId());
+        const bool made = window.create(GetModuleHandleW(nullptr));
+        UnhookWindowsHookEx(hook);
+        EXPECT_FALSE(made) << id;
+        EXPECT_EQ(window.handle(), nullptr) << id;
+        BoxAnswerer answerer;
+        MessageBoxDisplay boxes;
+        reportWindowUnavailable(boxes);
+        EXPECT_EQ(answerer.seen().text, "Das Fenster konnte nicht geöffnet werden.") << id;
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
 }
 
 TEST_F(MainWindowTest, CarriesCodesInAndTheCompactTextOutThroughTheWindowsClipboard) {
-    clipboard.setText("FC18D8F0");
+    ASSERT_TRUE(clipboard.setText("FC18D8F0"));
     click(ControlId::Command3);
     EXPECT_EQ(text(ControlId::Text2), "FC18D8F0");
     EXPECT_EQ(text(ControlId::Text5), "495360090000");
-    clipboard.setText("Zwischenablage vorher");
+    // One press changes the clipboard as often as one write does: once.
+    DWORD sequence = GetClipboardSequenceNumber();
+    ASSERT_TRUE(clipboard.setText("Zwischenablage vorher"));
+    const DWORD oneWrite = GetClipboardSequenceNumber() - sequence;
+    EXPECT_GT(oneWrite, 0U);
+    sequence = GetClipboardSequenceNumber();
     click(ControlId::Command4);
+    EXPECT_EQ(clipboard.text(), "495360090000");
+    EXPECT_EQ(GetClipboardSequenceNumber() - sequence, oneWrite);
+    // Without an owner window (none could be made) nothing is touched.
+    SystemClipboard ownerless([]() -> HWND { return nullptr; });
+    sequence = GetClipboardSequenceNumber();
+    EXPECT_FALSE(ownerless.setText("neu"));
+    EXPECT_EQ(ownerless.text(), std::nullopt);
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
     EXPECT_EQ(clipboard.text(), "495360090000");
     // Umlauts and a long text come back unchanged.
     const std::string long_text = "ÄÖÜ" + std::string(1'000'000, '7');
-    clipboard.setText(long_text);
+    ASSERT_TRUE(clipboard.setText(long_text));
     EXPECT_EQ(clipboard.text(), long_text);
     EXPECT_EQ(messages.texts, kNone);
 }
@@ -430,7 +546,7 @@ TEST_F(MainWindowTest, WaitsHalfASecondForAClipboardThatIsHeldOrHoldsNoText) {
     for (const Case& c : cases) {
         messages.texts.clear();
         setText(ControlId::Text2, "getippt");
-        clipboard.setText("FC18D8F0");
+        ASSERT_TRUE(clipboard.setText("FC18D8F0"));
         if (c.content != Content::Code) {
             ASSERT_TRUE(OpenClipboard(nullptr));
             EmptyClipboard();
@@ -457,7 +573,7 @@ TEST_F(MainWindowTest, WaitsHalfASecondForAClipboardThatIsHeldOrHoldsNoText) {
     for (const CopyCase& c : copies) {
         messages.texts.clear();
         setText(ControlId::Text5, "495360090000");
-        clipboard.setText("vorher");
+        ASSERT_TRUE(clipboard.setText("vorher"));
         {
             const ClipboardHolder holder(c.heldMs);
             click(ControlId::Command4);
@@ -498,7 +614,7 @@ TEST_F(MainWindowTest, ShowsResultsFromTheirStartAndKeepsTheSelectionOfAnUnchang
     // A long paste into a field that has the focus, its cursor at the end.
     SetFocus(control(ControlId::Text2));
     SendMessageW(control(ControlId::Text2), EM_SETSEL, 8, 8);
-    clipboard.setText("Ä" + std::string(500, '7'));
+    ASSERT_TRUE(clipboard.setText("Ä" + std::string(500, '7')));
     click(ControlId::Command3);
     EXPECT_EQ(SendMessageW(control(ControlId::Text2), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
