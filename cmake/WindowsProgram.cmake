@@ -1,8 +1,9 @@
 # What every Windows program of the project carries: a manifest and a
 # German version resource from one resource script, the mark that it is
-# aware of terminal servers (so Remote Desktop sessions apply no
-# compatibility shims to it), Windows 10 as its subsystem version, and the
-# linker's own manifest off, since the resource script brings it.
+# aware of terminal servers (so a Remote Desktop session host does not
+# redirect its INI files, registry and Windows folder to per-user copies),
+# Windows 10 as its subsystem version, and the linker's own manifest off,
+# since the resource script brings it.
 #
 # lagewandler_windows_program(TARGET DESCRIPTION text MANIFEST template)
 #   TARGET       the program (its file name is TARGET.exe)
@@ -18,6 +19,10 @@ function(lagewandler_windows_program target)
     configure_file(${arg_MANIFEST} ${LAGEWANDLER_MANIFEST} @ONLY)
     configure_file(${PROJECT_SOURCE_DIR}/cmake/windows-program.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
 
+    # The script includes the manifest by name: a changed manifest must
+    # compile it again.
+    set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${target}.rc PROPERTIES
+        OBJECT_DEPENDS ${LAGEWANDLER_MANIFEST})
     add_library(${target}_resources INTERFACE)
     target_sources(${target}_resources INTERFACE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
     if(MSVC)
