@@ -1,17 +1,25 @@
 """Finishes an MSI that wixl made, with libmsi from the same msitools:
-- the summary information's package code, times and language (German), which
-  wixl takes from a random source, the clock and English;
+- the summary information's times and language (German), which wixl takes
+  from the clock and English, and its package code, which wixl takes from a
+  random source: here it is derived from the finished MSI's own bytes (made
+  with a fixed placeholder code first), so any two MSIs that differ in any
+  byte have different package codes, as Windows Installer requires;
 - each program's version (from its version resource) and language in the
-  File table, so Windows Installer's file-versioning rules apply;
+  File table, so Windows Installer's file-versioning rules apply, and no
+  MsiFileHash row for a file with a version (the table is for unversioned
+  files only);
 - a rebuilt package of the same version upgrades an installed one (the
   Upgrade table's detection includes the version itself) instead of
   installing beside it;
 - the launch condition that refuses Windows older than Windows 10 version
   1607 (build 14393), where the window cannot start; WINDOWSBUILD comes from
-  the installer source's registry search.
+  the installer source's registry search. The LaunchConditions action runs
+  in both install sequences, after AppSearch; where it is missing it is
+  added, and a sequence that then lacks it fails the build.
 
-Usage: finish-msi.py MSI PACKAGE_CODE EPOCH STAGE
+Usage: finish-msi.py MSI EPOCH STAGE
 """
+import hashlib
 import struct
 import sys
 
@@ -27,16 +35,70 @@ TICKS_PER_SECOND = 10_000_000
 VERSION_MAX_INCLUSIVE = 0x200
 OLDEST_WINDOWS = ("Installed OR WINDOWSBUILD >= 14393",
                   "Lagewandler braucht Windows 10 Version 1607 oder neuer.")
-FIXED_FILE_INFO = struct.pack("<I", 0xFEEF04BD)
+FIXED_FILE_INFO_SIGNATURE = 0xFEEF04BD
+RT_VERSION = 16
+RESOURCE_TABLE = 2  # the data directory of the resources
+SUBDIRECTORY = 0x80000000
+PLACEHOLDER_CODE = "{00000000-0000-0000-0000-000000000000}"
+SEQUENCES = ("InstallExecuteSequence", "InstallUISequence")
+LAUNCH_CONDITIONS_STEP = 100  # Windows Installer's suggested place, after AppSearch (50)
+
+
+def version_resource(data):
+    """The bytes of the first version resource (RT_VERSION) of a PE file."""
+    header = struct.unpack_from("<I", data, 0x3C)[0]
+    sections, optional_size = struct.unpack_from("<H12xH", data, header + 6)
+    optional = header + 24
+    directories = optional + (112 if struct.unpack_from("<H", data, optional)[0] == 0x20B else 96)
+    resources_rva = struct.unpack_from("<I", data, directories + 8 * RESOURCE_TABLE)[0]
+    section = optional + optional_size
+    for _ in range(sections):
+        size, address, raw_size, raw = struct.unpack_from("<IIII", data, section + 8)
+        if address <= resources_rva < address + max(size, raw_size):
+            break
+        section += 40
+    else:
+        raise ValueError("no resource section")
+    to_file = raw - address  # file offset of an address in that section
+    base = resources_rva + to_file
+
+    def first_entry(directory, wanted=None):
+        named, numbered = struct.unpack_from("<HH", data, base + directory + 12)
+        for index in range(named + numbered):
+            name, target = struct.unpack_from("<II", data, base + directory + 16 + 8 * index)
+            if wanted is None or name == wanted:
+                return target
+        raise ValueError("no version resource")
+
+    names = first_entry(0, RT_VERSION) & ~SUBDIRECTORY
+    languages = first_entry(names) & ~SUBDIRECTORY
+    data_rva, data_size = struct.unpack_from("<II", data, base + first_entry(languages))
+    return data[data_rva + to_file:data_rva + to_file + data_size]
 
 
 def file_version(path):
     """The FILEVERSION of a program's version resource: '1.0.0.0'."""
     with open(path, "rb") as program:
-        data = program.read()
-    start = data.index(FIXED_FILE_INFO)
-    most, least = struct.unpack_from("<II", data, start + 8)
+        info = version_resource(program.read())
+    # VS_VERSIONINFO: three WORDs, the key "VS_VERSION_INFO", padding to 32
+    # bits, then VS_FIXEDFILEINFO.
+    key = "VS_VERSION_INFO\0".encode("utf-16-le")
+    fixed = (6 + len(key) + 3) & ~3
+    if info[6:6 + len(key)] != key or struct.unpack_from("<I", info, fixed)[0] != FIXED_FILE_INFO_SIGNATURE:
+        raise ValueError(f"{path}: no VS_FIXEDFILEINFO in its version resource")
+    most, least = struct.unpack_from("<II", info, fixed + 8)
     return f"{most >> 16}.{most & 0xFFFF}.{least >> 16}.{least & 0xFFFF}"
+
+
+def code_from(path):
+    """A GUID in Windows' form from the SHA-256 of a file, marked as a
+    name-based GUID (version 5, RFC 4122 variant)."""
+    with open(path, "rb") as package:
+        digest = bytearray(hashlib.sha256(package.read()).digest()[:16])
+    digest[6] = (digest[6] & 0x0F) | 0x50
+    digest[8] = (digest[8] & 0x3F) | 0x80
+    text = digest.hex().upper()
+    return f"{{{text[:8]}-{text[8:12]}-{text[12:16]}-{text[16:20]}-{text[20:]}}}"
 
 
 def run(database, sql):
@@ -61,21 +123,25 @@ def allow_same_version_upgrade(database):
     query.close()
 
 
-def main(msi, package_code, epoch, stage):
-    database = Libmsi.Database.new(msi, Libmsi.DbFlags.TRANSACT, None)
-    for file_key, name in (("WindowExe", "lagewandler.exe"), ("CompanionExe", "lagewandler-cli.exe")):
-        version = file_version(f"{stage}/{name}")
-        run(database, f"UPDATE `File` SET `Version` = '{version}', `Language` = '{GERMAN}' "
-                      f"WHERE `File` = '{file_key}'")
-    query = Libmsi.Query.new(database, "INSERT INTO `LaunchCondition` (`Condition`, `Description`) VALUES (?, ?)")
-    row = Libmsi.Record.new(2)
-    row.set_string(1, OLDEST_WINDOWS[0])
-    row.set_string(2, OLDEST_WINDOWS[1])
-    query.execute(row)
+def sequenced(database, table, action):
+    query = Libmsi.Query.new(database, f"SELECT `Action` FROM `{table}` WHERE `Action` = '{action}'")
+    query.execute(None)
+    found = query.fetch() is not None
     query.close()
-    allow_same_version_upgrade(database)
-    database.commit()
+    return found
 
+
+def sequence_launch_conditions(database):
+    """LaunchConditions in both sequences; raises where it cannot be."""
+    for table in SEQUENCES:
+        if not sequenced(database, table, "LaunchConditions"):
+            run(database, f"INSERT INTO `{table}` (`Action`, `Sequence`) "
+                          f"VALUES ('LaunchConditions', {LAUNCH_CONDITIONS_STEP})")
+        if not sequenced(database, table, "LaunchConditions"):
+            raise SystemExit(f"finish-msi.py: LaunchConditions is not in {table}")
+
+
+def write_summary(database, package_code, epoch):
     summary = Libmsi.SummaryInfo.new(database, 8)
     summary.set_string(Libmsi.Property.UUID, package_code)
     summary.set_string(Libmsi.Property.TEMPLATE, f"x64;{GERMAN}")
@@ -84,6 +150,29 @@ def main(msi, package_code, epoch, stage):
     summary.set_filetime(Libmsi.Property.LASTSAVED_TM, filetime)
     summary.save(database)
     database.commit()
+
+
+def main(msi, epoch, stage):
+    database = Libmsi.Database.new(msi, Libmsi.DbFlags.TRANSACT, None)
+    for file_key, name in (("WindowExe", "lagewandler.exe"), ("CompanionExe", "lagewandler-cli.exe")):
+        version = file_version(f"{stage}/{name}")
+        run(database, f"UPDATE `File` SET `Version` = '{version}', `Language` = '{GERMAN}' "
+                      f"WHERE `File` = '{file_key}'")
+        run(database, f"DELETE FROM `MsiFileHash` WHERE `File_` = '{file_key}'")
+    query = Libmsi.Query.new(database, "INSERT INTO `LaunchCondition` (`Condition`, `Description`) VALUES (?, ?)")
+    row = Libmsi.Record.new(2)
+    row.set_string(1, OLDEST_WINDOWS[0])
+    row.set_string(2, OLDEST_WINDOWS[1])
+    query.execute(row)
+    query.close()
+    allow_same_version_upgrade(database)
+    sequence_launch_conditions(database)
+    database.commit()
+    write_summary(database, PLACEHOLDER_CODE, epoch)
+    del database
+    # The code from the bytes finished with the placeholder.
+    package_code = code_from(msi)
+    write_summary(Libmsi.Database.new(msi, Libmsi.DbFlags.TRANSACT, None), package_code, epoch)
 
 
 if __name__ == "__main__":
