@@ -40,9 +40,9 @@ public:
     // The clipboard's plain text, "" when it holds none; nothing when the
     // clipboard cannot be opened (another program holds it).
     [[nodiscard]] virtual std::optional<std::string> text() = 0;
-    // Puts text on the clipboard as plain text; false when the clipboard
-    // would not take it (another program holds it, or no owner could be
-    // made), in which case nothing on it changed.
+    // Puts text on the clipboard as plain text; true once the clipboard has
+    // taken it, false when it would not (another program holds it, or no
+    // owner window could be made).
     [[nodiscard]] virtual bool setText(const std::string& text) = 0;
 };
 
