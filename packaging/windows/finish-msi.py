@@ -19,7 +19,6 @@
 
 Usage: finish-msi.py MSI EPOCH STAGE
 """
-import hashlib
 import struct
 import sys
 
@@ -27,6 +26,8 @@ import gi
 
 gi.require_version("Libmsi", "1.0")
 from gi.repository import Libmsi  # noqa: E402
+
+from guid import guid_of  # noqa: E402
 
 GERMAN = "1031"
 # Seconds between 1601 (Windows' FILETIME) and 1970, and FILETIME's ticks.
@@ -88,17 +89,6 @@ def file_version(path):
         raise ValueError(f"{path}: no VS_FIXEDFILEINFO in its version resource")
     most, least = struct.unpack_from("<II", info, fixed + 8)
     return f"{most >> 16}.{most & 0xFFFF}.{least >> 16}.{least & 0xFFFF}"
-
-
-def code_from(path):
-    """A GUID in Windows' form from the SHA-256 of a file, marked as a
-    name-based GUID (version 5, RFC 4122 variant)."""
-    with open(path, "rb") as package:
-        digest = bytearray(hashlib.sha256(package.read()).digest()[:16])
-    digest[6] = (digest[6] & 0x0F) | 0x50
-    digest[8] = (digest[8] & 0x3F) | 0x80
-    text = digest.hex().upper()
-    return f"{{{text[:8]}-{text[8:12]}-{text[12:16]}-{text[16:20]}-{text[20:]}}}"
 
 
 def run(database, sql):
@@ -171,7 +161,8 @@ def main(msi, epoch, stage):
     write_summary(database, PLACEHOLDER_CODE, epoch)
     del database
     # The code from the bytes finished with the placeholder.
-    package_code = code_from(msi)
+    with open(msi, "rb") as finished:
+        package_code = guid_of(finished.read())
     write_summary(Libmsi.Database.new(msi, Libmsi.DbFlags.TRANSACT, None), package_code, epoch)
 
 

@@ -48,6 +48,14 @@ std::string classOf(HWND window) {
 // What the program's loop returns when runLoop's time is up.
 constexpr int kTimeUp = 77;
 
+// Drops the quit messages queued for this thread, which would end the next
+// loop or message box at once.
+void dropQueuedQuits() {
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
 // Runs the program's own message loop for about milliseconds (at least
 // Windows' shortest timer), then has it quit. Input and posted messages
 // come before the timer's. Returns what the loop returned: kTimeUp, or the
@@ -57,9 +65,7 @@ int runLoop(HWND window, UINT milliseconds = USER_TIMER_MINIMUM) {
         SetTimer(nullptr, 0, milliseconds, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(kTimeUp); });
     const int status = runMessageLoop(window);
     KillTimer(nullptr, timer);
-    MSG late;  // a quit from the timer after the window's own end
-    while (PeekMessageW(&late, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    dropQueuedQuits();  // a quit from the timer after the window's own end
     return status;
 }
 
@@ -180,14 +186,11 @@ protected:
         SetForegroundWindow(window->handle());
         runLoop(window->handle());
     }
-    // A closed window leaves the thread a quit message, which would end the
-    // next test's message box at once.
+    // A closed window leaves the thread a quit message.
     void TearDown() override {
         UnhookWindowsHookEx(keyHook);
         window.reset();
-        MSG quit;
-        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        dropQueuedQuits();
     }
     [[nodiscard]] HWND control(ControlId id) const { return GetDlgItem(window->handle(), static_cast<int>(id)); }
     [[nodiscard]] std::string text(ControlId id) const { return utf8Text(textOf(control(id))); }
@@ -492,9 +495,6 @@ TEST(MainWindowStart, ReportsAWindowOrControlWindowsRefusedInABoxThatShows) {
         MessageBoxDisplay boxes;
         reportWindowUnavailable(boxes);
         EXPECT_EQ(answerer.seen().text, "Das Fenster konnte nicht geöffnet werden.") << id;
-        MSG quit;
-        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
     }
 }
 
