@@ -16,6 +16,7 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/input_text.h"
 #include "conversion/conversion_action.h"
 #include "conversion/numeric_text.h"
 
@@ -28,21 +29,23 @@ constexpr std::string_view kUsage =
     "Converts position codes of eight hexadecimal digits (0-9, A-F, a-f) exactly as\n"
     "the Lagewandler window does. Each CODE, or when none is given each line of\n"
     "standard input (a line ends in \"\\n\" or \"\\r\\n\"), gives one line of output.\n"
+    "Standard input is UTF-8; one that begins with a byte-order mark is read as the\n"
+    "mark says (UTF-8, or UTF-16 in either byte order, as Windows writes files).\n"
     "\n"
     "Output:\n"
     "Latitude, a tab, longitude, a tab, the compact text, as the window shows them\n"
     "after converting that code in a freshly opened window with the given\n"
-    "references. A code that draws a message gives empty results (just the two\n"
-    "tabs), so output lines always match input lines.\n"
+    "references. Output lines always match input lines.\n"
     "\n"
     "Messages:\n"
     "Each goes to standard error as \"lagewandler-cli: line N: TEXT\" (or\n"
     "\"argument N: TEXT\"), after the output of every line before it.\n"
-    "\"Bitte 8 Stellen eingeben\": the code does not have eight characters.\n"
+    "\"Bitte 8 Stellen eingeben\": the code does not have eight characters; the\n"
+    "line is empty but for its two tabs.\n"
     "\"ungültiger Zahlenwert\": a half of the code is not four hexadecimal digits\n"
     "(a blank, a sign, \"&H\", the letter O for a zero, any other character), or a\n"
-    "REF or a decoded position lies outside -32768 to 32767 degrees; that half\n"
-    "gives empty results and the other half is still converted.\n"
+    "REF or a decoded position lies outside -32768 to 32767 degrees; that half's\n"
+    "column and the compact text are empty, the other half is still converted.\n"
     "\n"
     "Exit status:\n"
     "  0  no code drew a message\n"
@@ -272,34 +275,53 @@ void keepLinePart(std::string& line, std::string_view piece) {
 
 constexpr std::string_view kLine = "line";
 
-// Splits the input into lines and converts each one, reading in fixed blocks
-// so that memory stays flat whatever the input's size.
+// Splits text, handed over in pieces, into lines and converts each one. A
+// line that spans pieces is kept only as far as it can matter, so memory
+// stays flat whatever the input's size.
+class LineSplitter {
+public:
+    explicit LineSplitter(BatchConverter& converter) : converter_(converter) {}
+
+    // Converts every line that piece completes; false once output has failed.
+    [[nodiscard]] bool add(std::string_view piece) {
+        for (std::size_t end = piece.find('\n'); end != std::string_view::npos; end = piece.find('\n')) {
+            std::string_view line = piece.substr(0, end);
+            if (!spanning_.empty()) {
+                keepLinePart(spanning_, line);
+                line = spanning_;
+            }
+            if (!converter_.convert(withoutCarriageReturn(line), kLine, ++lineNumber_)) return false;
+            spanning_.clear();
+            piece.remove_prefix(end + 1);
+        }
+        keepLinePart(spanning_, piece);
+        return true;
+    }
+    // A last line without a line feed is a line too.
+    [[nodiscard]] bool finish() { return spanning_.empty() || converter_.convert(spanning_, kLine, ++lineNumber_); }
+
+private:
+    BatchConverter& converter_;
+    std::string spanning_;  // the start of a line that began in an earlier piece
+    std::uint64_t lineNumber_ = 0;
+};
+
+// Reads the input in fixed blocks, as text in the encoding its byte-order
+// mark names, and converts each line.
 [[nodiscard]] bool convertLines(int input, BatchConverter& converter) {
     std::vector<char> block(kReadBlockSize);
-    std::string spanning;  // the start of a line that began in an earlier block
-    std::uint64_t lineNumber = 0;
+    InputText text;
+    LineSplitter lines(converter);
     for (;;) {
         const std::ptrdiff_t count = readSome(input, block.data(), block.size());
         if (count < 0 && errno == EINTR) continue;
         if (count <= 0) break;
-        std::string_view rest(block.data(), static_cast<std::size_t>(count));
-        for (std::size_t end = rest.find('\n'); end != std::string_view::npos; end = rest.find('\n')) {
-            std::string_view line = rest.substr(0, end);
-            if (!spanning.empty()) {
-                keepLinePart(spanning, line);
-                line = spanning;
-            }
-            if (!converter.convert(withoutCarriageReturn(line), kLine, ++lineNumber)) return false;
-            spanning.clear();
-            rest.remove_prefix(end + 1);
-        }
-        keepLinePart(spanning, rest);
+        if (!lines.add(text.decode({block.data(), static_cast<std::size_t>(count)}))) return false;
         // A short read means no more input is waiting (a terminal, a slow
         // pipe): show the results so far instead of holding them back.
         if (static_cast<std::size_t>(count) < block.size() && !converter.flush()) return false;
     }
-    // A last line without a line feed is a line too.
-    return spanning.empty() || converter.convert(spanning, kLine, ++lineNumber);
+    return lines.add(text.finish()) && lines.finish();
 }
 
 [[nodiscard]] bool convertArguments(const std::vector<std::string_view>& codes, BatchConverter& converter) {

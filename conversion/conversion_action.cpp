@@ -1,5 +1,8 @@
 #include "conversion/conversion_action.h"
 
+#include <cstdint>
+#include <optional>
+
 #include "conversion/group_decoder.h"
 #include "conversion/numeric_text.h"
 #include "conversion/utf8_text.h"
@@ -9,16 +12,25 @@ namespace {
 
 constexpr std::size_t kGroupLength = kPositionCodeLength / 2;
 
-// Reads one reference field and decodes one group against it into result.
-void convertGroup(std::string& result, const std::string& referenceField, std::string_view group,
-                  std::string& compactText, const ConversionEnvironment& environment) {
-    const auto reference = roundToInt16(readNumericText(referenceField));
+// The reference a field holds in whole degrees; nothing when no digit can be
+// read in it ('', 'abc', '-': reading it as 0 degrees would put the position
+// on the equator without a word) or it rounds outside the 16-bit range.
+[[nodiscard]] std::optional<std::int16_t> referenceDegrees(const std::string& referenceField) {
+    if (!numericTextHasDigit(referenceField)) return std::nullopt;
+    return roundToInt16(readNumericText(referenceField));
+}
+
+// Reads one reference field and decodes one group against it into result;
+// false when either was refused, with the message shown.
+[[nodiscard]] bool convertGroup(std::string& result, const std::string& referenceField, std::string_view group,
+                                std::string& compactText, const ConversionEnvironment& environment) {
+    const auto reference = referenceDegrees(referenceField);
     if (!reference) {
         environment.messages.showMessage(kMessageInvalidNumber);
         result.clear();
-        return;
+        return false;
     }
-    decodeGroupInto(result, *reference, group, compactText, environment);
+    return decodeGroupInto(result, *reference, group, compactText, environment);
 }
 
 }  // namespace
@@ -26,6 +38,11 @@ void convertGroup(std::string& result, const std::string& referenceField, std::s
 void Command1_Click(FieldModel& fields, const ConversionEnvironment& environment) {
     fields.compactText.clear();
     if (utf8CharacterCountUpTo(fields.positionCode, kPositionCodeLength) != kPositionCodeLength) {
+        // No result of an earlier code may stay beside this one, one press
+        // from being copied out as its position.
+        fields.latitude.clear();
+        fields.longitude.clear();
+        fields.compactResult.clear();
         environment.messages.showMessage(kMessageNeedEightCharacters);
         return;
     }
@@ -41,8 +58,13 @@ void Command1_Click(FieldModel& fields, const ConversionEnvironment& environment
         eightBytes ? codeView.substr(kGroupLength) : utf8Characters(code, kGroupLength, kGroupLength);
     // North is read and written before east is read: the order of the
     // messages the operator sees depends on it.
-    convertGroup(fields.latitude, fields.northReference, latitudeGroup, fields.compactText, environment);
-    convertGroup(fields.longitude, fields.eastReference, longitudeGroup, fields.compactText, environment);
+    const bool latitudeDone =
+        convertGroup(fields.latitude, fields.northReference, latitudeGroup, fields.compactText, environment);
+    const bool longitudeDone =
+        convertGroup(fields.longitude, fields.eastReference, longitudeGroup, fields.compactText, environment);
+    // Half a compact text reads like a whole position of another place: only
+    // a code whose two halves converted gives one.
+    if (!(latitudeDone && longitudeDone)) fields.compactText.clear();
     fields.compactResult = fields.compactText;
 }
 

@@ -24,11 +24,13 @@ inline constexpr std::size_t kPositionCodeLength = 8;
 // emptied first. A code of exactly eight characters (any characters; counted
 // as UTF-8 code points) is decoded: characters 1-4 into latitude, 5-8 into
 // longitude, and the collected digits into compactResult. Any other length
-// shows "Bitte 8 Stellen eingeben" and leaves the three results unchanged.
-// A reference that cannot be rounded into -32768..32767 ('99999', '1e400')
-// shows "ungültiger Zahlenwert" and empties that group's result, like a group
-// that fails to decode (one that is not four hexadecimal digits, or whose
-// degree leaves the 16-bit range); the other group is converted all the same.
+// empties the three results and shows "Bitte 8 Stellen eingeben".
+// A reference without a digit ('', 'abc') or that cannot be rounded into
+// -32768..32767 ('99999', '1e400') shows "ungültiger Zahlenwert" and empties
+// that group's result, like a group that fails to decode (one that is not
+// four hexadecimal digits, or whose degree leaves the 16-bit range); the other
+// group is converted all the same, but compactResult stays "": half a compact
+// text would pass for a position. positionCode is never changed.
 // Example with "," and the initial references: "12345678" gives latitude
 // "50 Grad 27 Min. 57,60 Sek.", longitude "12 Grad 12 Min. 48,96 Sek." and
 // compactResult "502758121249".

@@ -97,7 +97,7 @@ void appendCompactDigits(std::string& compactText, const Position& position) {
 
 }  // namespace
 
-void decodeGroupInto(std::string& result, std::int16_t reference, std::string_view group,
+bool decodeGroupInto(std::string& result, std::int16_t reference, std::string_view group,
                      std::string& compactText, const ConversionEnvironment& environment) {
     const auto position = decodePosition(reference, group);
     // The message comes before the result is emptied: while it is shown, the
@@ -105,17 +105,18 @@ void decodeGroupInto(std::string& result, std::int16_t reference, std::string_vi
     if (!position) {
         environment.messages.showMessage(kMessageInvalidNumber);
         result.clear();
-        return;
+        return false;
     }
     result.clear();
     writeDmsText(result, *position, environment.decimalSeparator);
     appendCompactDigits(compactText, *position);
+    return true;
 }
 
 std::string DecodeGroup(std::int16_t reference, std::string_view group, std::string& compactText,
                         const ConversionEnvironment& environment) {
     std::string result;
-    decodeGroupInto(result, reference, group, compactText, environment);
+    static_cast<void>(decodeGroupInto(result, reference, group, compactText, environment));
     return result;
 }
 

@@ -24,8 +24,9 @@ namespace lagewandler {
                                       const ConversionEnvironment& environment);
 
 // The same, writing the text into result (replacing what it held) so a caller
-// that converts many codes reuses its buffers. result is "" after a failure.
-void decodeGroupInto(std::string& result, std::int16_t reference, std::string_view group,
+// that converts many codes reuses its buffers. Returns false after a failure,
+// with result "".
+bool decodeGroupInto(std::string& result, std::int16_t reference, std::string_view group,
                      std::string& compactText, const ConversionEnvironment& environment);
 
 }  // namespace lagewandler

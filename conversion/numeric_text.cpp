@@ -326,7 +326,9 @@ double readNumericText(std::string_view text) {
     return readNumber(text).value;
 }
 
-bool numericTextHasDigit(std::string_view text) { return readNumber(text).sawDigit; }
+bool numericTextHasDigit(std::string_view text) {
+    return plainWholeNumber(text).has_value() || readNumber(text).sawDigit;
+}
 
 std::optional<std::int16_t> roundToInt16(double value) noexcept {
     if (!std::isfinite(value)) return std::nullopt;

@@ -61,7 +61,7 @@ void checkConversion(std::string_view input) {
     if (lagewandler::utf8CharacterCountUpTo(code, lagewandler::kPositionCodeLength) !=
         lagewandler::kPositionCodeLength) {
         require(sink.needEight == 1 && sink.invalidNumber == 0);
-        require(fields.latitude == kPrior && fields.longitude == kPrior && fields.compactResult == kPrior);
+        require(fields.latitude.empty() && fields.longitude.empty() && fields.compactResult.empty());
         return;
     }
     require(sink.needEight == 0 && sink.invalidNumber <= 2);
@@ -72,6 +72,8 @@ void checkConversion(std::string_view input) {
     require(fields.latitude.empty() || isFourHexDigits(std::string_view(code).substr(0, 4)));
     require(fields.longitude.empty() || isFourHexDigits(std::string_view(code).substr(code.size() - 4)));
     require(fields.compactResult == fields.compactText && isCompactDigits(fields.compactResult));
+    // A compact text comes only from a conversion without a message.
+    require(fields.compactResult.empty() || sink.invalidNumber == 0);
 }
 
 void checkNumbers(std::string_view input) {

@@ -63,9 +63,9 @@ SystemClipboard::~SystemClipboard() {
 }
 
 std::optional<std::string> SystemClipboard::text() {
-    HWND window = owner();
-    if (window == nullptr) return std::nullopt;
-    const OpenedClipboard clipboard(window);
+    // Reading needs no owner: Windows documents OpenClipboard(NULL) for it,
+    // so a paste works even where no owner window could be made.
+    const OpenedClipboard clipboard(owner());
     if (!clipboard.isOpen()) return std::nullopt;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (data == nullptr) return std::string();

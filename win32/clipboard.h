@@ -19,8 +19,8 @@ public:
     SystemClipboard& operator=(const SystemClipboard&) = delete;
     ~SystemClipboard() override;
 
-    // Nothing when another program holds the clipboard open or no owner
-    // window can be made; "" when it holds no text (emptied, or a picture).
+    // Nothing when another program holds the clipboard open; "" when it
+    // holds no text (emptied, or a picture). Reads with or without an owner.
     [[nodiscard]] std::optional<std::string> text() override;
     // Replaces everything on the clipboard (also other formats of an older
     // content, which would otherwise paste instead) with text. Without an

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,13 @@ void expectRun(const CliCase& c, const std::string& locale = "de_DE.UTF-8") {
     EXPECT_EQ(run.status, c.status) << c.name;
 }
 
+// text (ASCII) in UTF-16 with its byte-order mark, as Windows writes it.
+std::string utf16(std::string_view text, bool littleEndian) {
+    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char c : text) bytes += littleEndian ? std::string{c, '\0'} : std::string{'\0', c};
+    return bytes;
+}
+
 TEST(LagewandlerCli, ConvertsArgumentsAndLinesAsTheWindowDoes) {
     const CliCase cases[] = {
         {"argument", {"12345678"}, "", kLine1234, "", 0},
@@ -135,6 +143,11 @@ TEST(LagewandlerCli, ConvertsArgumentsAndLinesAsTheWindowDoes) {
          "51 Grad 0 Min. 00,00 Sek.\t-1 Grad 0 Min. 00,00 Sek.\t510000-010000\n", "", 0},
         {"reference read as the window reads it", {"--north=50,7", "--east", "&HA", "12345678"}, "", kLine1234, "",
          0},
+        {"UTF-8 byte-order mark (Notepad)", {}, "\xEF\xBB\xBF" "12345678\r\n12345678", kLine1234 + kLine1234, "", 0},
+        {"UTF-16 little-endian (PowerShell 5.1)", {}, utf16("12345678\r\n12345678\r\n", true),
+         kLine1234 + kLine1234, "", 0},
+        {"UTF-16 big-endian", {}, utf16("12345678\n", false), kLine1234, "", 0},
+        {"only a byte-order mark", {}, "\xEF\xBB\xBF", "", "", 0},
     };
     for (const CliCase& c : cases) expectRun(c);
 }
@@ -147,10 +160,12 @@ std::string refused(std::initializer_list<int> lines) {
 }
 
 TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
+    using namespace std::string_literals;
     const std::string need = "Bitte 8 Stellen eingeben\n";
     const std::string invalid = "ungültiger Zahlenwert\n";
-    const std::string kLatitudeOnly = "50 Grad 27 Min. 57,60 Sek.\t\t502758\n";
-    const std::string kLongitudeOnly = "\t12 Grad 12 Min. 48,96 Sek.\t121249\n";
+    // A half that converted shows; the compact text of a refused code stays empty.
+    const std::string kLatitudeOnly = "50 Grad 27 Min. 57,60 Sek.\t\t\n";
+    const std::string kLongitudeOnly = "\t12 Grad 12 Min. 48,96 Sek.\t\n";
     const CliCase cases[] = {
         {"rejected lines", {}, "12345678\n1234567\n\n12345678\r\n", kLine1234 + kRejected + kRejected + kLine1234,
          "lagewandler-cli: line 2: " + need + "lagewandler-cli: line 3: " + need, 1},
@@ -158,13 +173,17 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          "lagewandler-cli: argument 1: " + need, 1},
         {"lone carriage return is part of the code", {}, "12345678\r", kRejected, "lagewandler-cli: line 1: " + need,
          1},
-        {"reference out of range", {"--north", "99999", "12345678"}, "", "\t12 Grad 12 Min. 48,96 Sek.\t121249\n",
+        {"reference out of range", {"--north", "99999", "12345678"}, "", kLongitudeOnly,
          "lagewandler-cli: argument 1: " + invalid, 1},
-        {"group out of range", {"--north=32767"}, "27105678\n", "\t12 Grad 12 Min. 48,96 Sek.\t121249\n",
-         "lagewandler-cli: line 1: " + invalid, 1},
+        {"group out of range", {"--north=32767"}, "27105678\n", kLongitudeOnly, "lagewandler-cli: line 1: " + invalid,
+         1},
         {"lone dash is a code", {"-"}, "", kRejected, "lagewandler-cli: argument 1: " + need, 1},
         {"code after double dash, its signed group refused", {"--", "-123FFFF"}, "",
-         "\t9 Grad 59 Min. 59,64 Sek.\t095960\n", "lagewandler-cli: argument 1: " + invalid, 1},
+         "\t9 Grad 59 Min. 59,64 Sek.\t\n", "lagewandler-cli: argument 1: " + invalid, 1},
+        // A character that UTF-16 cannot hold whole (a lone surrogate) is U+FFFD.
+        {"UTF-16 umlaut and lone surrogate", {}, "\xFF\xFE" "\xC4\0" "2\0" "3\0" "4\0" "5\0" "6\0" "7\0" "8\0\n\0"
+         "1\0" "2\0" "3\0" "4\0" "5\0" "6\0" "7\0" "\x00\xD8"s,
+         kLongitudeOnly + kLatitudeOnly, refused({1, 2}), 1},
         // Each mistyped group is refused; the other group of its code converts.
         {"mistyped groups", {},
          "12O45678\n123456O8\n1234 678\n+1235678\n1234&H78\n\u00c42345678\n1234567\U0001F600\n"

@@ -38,14 +38,19 @@ TEST(ConvertButton, WritesResultsAndShowsWhatIsConvertedWhileAMessageIsOpen) {
     };
     const Case cases[] = {
         {"worked example", "50", "10", "12345678", kLatitude, kLongitude, "502758121249", {}},
-        {"failing north group", "32767", "10", "27105678", "", kLongitude, "121249",
+        {"failing north group", "32767", "10", "27105678", "", kLongitude, "",
          {{"ungültiger Zahlenwert", kPrior, kPrior, kPrior}}},
-        {"east reference out of range", "50", "99999", "12345678", kLatitude, "", "502758",
+        {"east reference out of range", "50", "99999", "12345678", kLatitude, "", "",
          {{"ungültiger Zahlenwert", kLatitude, kPrior, kPrior}}},
-        {"mistyped second group", "50", "10", "1234567O", kLatitude, "", "502758",
+        {"mistyped first group", "50", "10", "O2345678", "", kLongitude, "",
+         {{"ungültiger Zahlenwert", kPrior, kPrior, kPrior}}},
+        {"mistyped second group", "50", "10", "1234567O", kLatitude, "", "",
          {{"ungültiger Zahlenwert", kLatitude, kPrior, kPrior}}},
-        {"seven characters", "50", "10", "1234567", kPrior, kPrior, kPrior,
-         {{"Bitte 8 Stellen eingeben", kPrior, kPrior, kPrior}}},
+        {"empty north reference", "", "10", "12345678", "", kLongitude, "",
+         {{"ungültiger Zahlenwert", kPrior, kPrior, kPrior}}},
+        {"east reference without a digit", "50", "abc", "12345678", kLatitude, "", "",
+         {{"ungültiger Zahlenwert", kLatitude, kPrior, kPrior}}},
+        {"seven characters", "50", "10", "1234567", "", "", "", {{"Bitte 8 Stellen eingeben", "", "", ""}}},
     };
     for (const Case& c : cases) {
         Window window;
@@ -62,7 +67,7 @@ TEST(ConvertButton, WritesResultsAndShowsWhatIsConvertedWhileAMessageIsOpen) {
 }
 
 TEST(PasteButton, PutsTheClipboardIntoText2UnchangedAndConverts) {
-    const Message needEight{"Bitte 8 Stellen eingeben", kPrior, kPrior, kPrior};
+    const Message needEight{"Bitte 8 Stellen eingeben", "", "", ""};
     using std::chrono::milliseconds;
     struct Case {
         const char* name;
@@ -74,10 +79,10 @@ TEST(PasteButton, PutsTheClipboardIntoText2UnchangedAndConverts) {
     };
     const Case cases[] = {
         {"worked example", "12345678", false, milliseconds(0), "12345678", kLatitude, {}},
-        {"leading blank makes nine", " 12345678", false, milliseconds(0), " 12345678", kPrior, {needEight}},
-        {"trailing line feed kept", "12345678\n", false, milliseconds(0), "12345678\n", kPrior, {needEight}},
-        {"no text", "", false, milliseconds(0), "", kPrior, {needEight}},
-        {"ten megabytes", std::string(10'000'000, '7'), false, milliseconds(0), std::string(10'000'000, '7'), kPrior,
+        {"leading blank makes nine", " 12345678", false, milliseconds(0), " 12345678", "", {needEight}},
+        {"trailing line feed kept", "12345678\n", false, milliseconds(0), "12345678\n", "", {needEight}},
+        {"no text", "", false, milliseconds(0), "", "", {needEight}},
+        {"ten megabytes", std::string(10'000'000, '7'), false, milliseconds(0), std::string(10'000'000, '7'), "",
          {needEight}},
         {"held by another program for 300 ms", "12345678", false, milliseconds(300), "12345678", kLatitude, {}},
         {"held by another program", "12345678", true, milliseconds(0), "getippt", kPrior,
@@ -140,6 +145,24 @@ TEST(CopyButton, CopiesText5AsItStandsTryingForHalfASecondBeforeItReports) {
         EXPECT_EQ(window.view.messages, c.messages) << c.name;
         EXPECT_EQ(window.view.fields[ControlId::Text5], c.text5) << c.name;
     }
+}
+
+// A cell copied from a spreadsheet carries its line end: after a good code,
+// its paste must leave nothing that "ins Clipboard" could send as a position.
+TEST(PasteButton, ACellWithItsLineEndAfterAGoodCodeLeavesNothingToCopy) {
+    Window window;
+    window.clipboard.content = "ABCD1234";
+    window.actions.Command3_Click();
+    EXPECT_EQ(window.view.fields[ControlId::Text5], "475040102758");
+    window.clipboard.content = "12345678\r\n";
+    window.actions.Command3_Click();
+    window.actions.Command4_Click();
+    EXPECT_EQ(window.view.fields[ControlId::Text2], "12345678\r\n");
+    for (ControlId id : {ControlId::Text3, ControlId::Text4, ControlId::Text5}) {
+        EXPECT_EQ(window.view.fields[id], "");
+    }
+    EXPECT_EQ(window.clipboard.content, "");
+    EXPECT_EQ(window.view.messages, (std::vector<Message>{{"Bitte 8 Stellen eingeben", "", "", ""}}));
 }
 
 TEST(Fields, AFieldWhoseTextStaysTheSameIsNotWrittenAgain) {

@@ -110,7 +110,7 @@ int convert(HWND window) {
     type(window, ControlId::Text2, "1234567");
     post(window, ControlId::Command1);
     expect("wrong length: message", answerMessageBox(), "Bitte 8 Stellen eingeben");
-    expectResults(window, "wrong length", kLatitude, kLongitude, "502758121249");
+    expectResults(window, "wrong length", "", "", "");
 
     SystemClipboard clipboard;
     expect("clipboard takes the code", clipboard.setText("FC18D8F0") ? "yes" : "no", "yes");

@@ -512,13 +512,24 @@ TEST_F(MainWindowTest, CarriesCodesInAndTheCompactTextOutThroughTheWindowsClipbo
     click(ControlId::Command4);
     EXPECT_EQ(clipboard.text(), "495360090000");
     EXPECT_EQ(GetClipboardSequenceNumber() - sequence, oneWrite);
-    // Without an owner window (none could be made) nothing is touched.
+    // Without an owner window (none could be made) a write touches nothing;
+    // a read, which needs no owner, still reads.
     SystemClipboard ownerless([]() -> HWND { return nullptr; });
     sequence = GetClipboardSequenceNumber();
     EXPECT_FALSE(ownerless.setText("neu"));
-    EXPECT_EQ(ownerless.text(), std::nullopt);
+    EXPECT_EQ(ownerless.text(), "495360090000");
     EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
     EXPECT_EQ(clipboard.text(), "495360090000");
+    // A spreadsheet cell (its line end included) pasted after a good code
+    // leaves nothing to copy: "ins Clipboard" then copies the empty text.
+    ASSERT_TRUE(clipboard.setText("12345678\r\n"));
+    click(ControlId::Command3);
+    EXPECT_EQ(text(ControlId::Text2), "12345678\r\n");
+    for (ControlId id : {ControlId::Text3, ControlId::Text4, ControlId::Text5}) EXPECT_EQ(text(id), "");
+    click(ControlId::Command4);
+    EXPECT_EQ(clipboard.text(), "");
+    EXPECT_EQ(messages.texts, kNeedEight);
+    messages.texts.clear();
     // Umlauts and a long text come back unchanged.
     const std::string long_text = "ÄÖÜ" + std::string(1'000'000, '7');
     ASSERT_TRUE(clipboard.setText(long_text));
