@@ -213,7 +213,10 @@ namespace layout_checks {
 
 // The overlaps the original layout has, kept: "ins Clipboard" reaches 3
 // pixels into the field above it, "Bzugspunkte" 1 pixel into "nördlich (50)".
-// The windows clip siblings, so the earlier control in kCreationOrder shows.
+// Which control shows there is the toolkit's stacking order over
+// kCreationOrder: on Windows the earlier child is on top (Text5 over "ins
+// Clipboard", "nördlich (50)" over "Bzugspunkte"), in Qt the later one (the
+// button over Text5, "Bzugspunkte" over "nördlich (50)").
 inline constexpr std::array<std::array<ControlId, 2>, 2> kKnownOverlaps{{
     {ControlId::Text5, ControlId::Command4},
     {ControlId::Label1, ControlId::Label2},

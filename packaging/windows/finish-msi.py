@@ -1,9 +1,15 @@
 """Finishes an MSI that wixl made, with libmsi from the same msitools:
 - the summary information's times and language (German), which wixl takes
-  from the clock and English, and its package code, which wixl takes from a
-  random source: here it is derived from the finished MSI's own bytes (made
-  with a fixed placeholder code first), so any two MSIs that differ in any
-  byte have different package codes, as Windows Installer requires;
+  from the clock and English;
+- the package code (which wixl takes from a random source) and the product
+  code, both derived from the finished MSI's own bytes, made first with a
+  fixed placeholder for each. Two MSIs that this makes differ in a byte
+  exactly when their package codes differ, and then their product codes
+  differ too: Windows Installer takes a package whose product code is
+  installed under another package code for a small update, and refuses a
+  plain install of it (error 1638). A signature that make-packages adds
+  afterwards changes neither code: an MSI and its signed copy are one
+  package;
 - each program's version (from its version resource) and language in the
   File table, so Windows Installer's file-versioning rules apply, and no
   MsiFileHash row for a file with a version (the table is for unversioned
@@ -17,7 +23,7 @@
   in both install sequences, after AppSearch; where it is missing it is
   added, and a sequence that then lacks it fails the build.
 
-Usage: finish-msi.py MSI EPOCH STAGE
+Usage: finish-msi.py MSI EPOCH STAGE   (MSI made by wixl with the placeholder product code)
 """
 import struct
 import sys
@@ -160,10 +166,14 @@ def main(msi, epoch, stage):
     database.commit()
     write_summary(database, PLACEHOLDER_CODE, epoch)
     del database
-    # The code from the bytes finished with the placeholder.
+    # Both codes from the bytes finished with the placeholders.
     with open(msi, "rb") as finished:
-        package_code = guid_of(finished.read())
-    write_summary(Libmsi.Database.new(msi, Libmsi.DbFlags.TRANSACT, None), package_code, epoch)
+        content = finished.read()
+    database = Libmsi.Database.new(msi, Libmsi.DbFlags.TRANSACT, None)
+    run(database, f"UPDATE `Property` SET `Value` = '{guid_of(b'product' + content)}' "
+                  f"WHERE `Property` = 'ProductCode'")
+    database.commit()
+    write_summary(database, guid_of(content), epoch)
 
 
 if __name__ == "__main__":

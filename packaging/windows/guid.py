@@ -1,11 +1,8 @@
 """A GUID in Windows' form from the SHA-256 of some bytes, marked as a
 name-based GUID (version 5, RFC 4122 variant): the same bytes always give
 the same GUID, other bytes another one.
-
-Usage: guid.py < BYTES   (prints the GUID of standard input)
 """
 import hashlib
-import sys
 
 
 def guid_of(data):
@@ -14,7 +11,3 @@ def guid_of(data):
     digest[8] = (digest[8] & 0x3F) | 0x80
     text = digest.hex().upper()
     return f"{{{text[:8]}-{text[8:12]}-{text[12:16]}-{text[16:20]}-{text[20:]}}}"
-
-
-if __name__ == "__main__":
-    print(guid_of(sys.stdin.buffer.read()))
