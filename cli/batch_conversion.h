@@ -8,11 +8,18 @@
 
 namespace lagewandler {
 
+// How converted codes are written: tab-separated texts, JSON Lines, or one
+// GeoJSON FeatureCollection.
+enum class OutputFormat { Tsv, Json, GeoJson };
+
 // What the command line asked for.
 struct BatchOptions {
     std::string north = "50";
     std::string east = "10";
-    std::vector<std::string_view> codes;  // empty: read codes from standard input
+    // Codes, or with encode positions in pairs; empty: read standard input.
+    std::vector<std::string_view> codes;
+    OutputFormat format = OutputFormat::Tsv;
+    bool encode = false;  // positions to codes instead of codes to positions
     bool help = false;
     bool version = false;
 };
@@ -28,7 +35,10 @@ struct UsageError {
 // {"--", "--123456"} -> one code "--123456"; {"--west", "1"} -> UsageError;
 // {"--north"} -> UsageError (missing REF); {"-x"} -> UsageError;
 // {"--north", "abc"} or {"--east="} -> UsageError (no digit in REF), while
-// {"--north", "50,7"} -> north "50,7", which converts as 50.
+// {"--north", "50,7"} -> north "50,7", which converts as 50;
+// {"--format=json", "12345678"} -> format Json; {"--format", "xml"} -> UsageError;
+// {"--encode", "50.466", "12.2136"} -> encode, two positions;
+// {"--encode", "50.466"} and {"--encode", "--format", "json"} -> UsageError.
 [[nodiscard]] std::variant<BatchOptions, UsageError> parseBatchArguments(std::span<const char* const> arguments);
 
 // The usage text, ending in a line feed.
@@ -44,12 +54,22 @@ struct BatchStreams {
 
 // Converts every code (the arguments, else each line of input) as the
 // window's "umwandeln" does in a freshly opened window holding the given
-// references, and writes "Text3<TAB>Text4<TAB>Text5" per code. Each message
-// the window would show goes to errors as "lagewandler-cli: line N: text"
-// (or "argument N:"). Returns 0 when no code drew a message, 1 when any did
-// or the output could not be written.
+// references, and writes per code "Text3<TAB>Text4<TAB>Text5", a JSON object
+// or a GeoJSON feature (see the usage). Each message the window would show
+// goes to errors as "lagewandler-cli: line N: text" (or "argument N:").
+// Returns 0 when no code drew a message, 1 when any did or the output could
+// not be written.
 [[nodiscard]] int runBatchConversion(const BatchOptions& options, const BatchStreams& streams,
                                      std::string_view decimalSeparator);
+
+// Encodes every position pair (the arguments in pairs, else each line of
+// input as LATITUDE<TAB>LONGITUDE, anything after a further tab ignored)
+// against the given references, and writes its code, eight upper-case
+// hexadecimal digits, or an empty line when a half could not be encoded;
+// that half's message goes to errors as "lagewandler-cli: line N: latitude:
+// ungültiger Zahlenwert". Returns 0 when every pair was encoded, else 1.
+[[nodiscard]] int runBatchEncoding(const BatchOptions& options, const BatchStreams& streams,
+                                   std::string_view decimalSeparator);
 
 // The whole command: "--help" prints the usage and "--version" the version
 // ("lagewandler-cli 1.0.0") to output and return 0 (help first); a

@@ -12,14 +12,6 @@ namespace {
 
 constexpr std::size_t kGroupLength = kPositionCodeLength / 2;
 
-// The reference a field holds in whole degrees; nothing when no digit can be
-// read in it ('', 'abc', '-': reading it as 0 degrees would put the position
-// on the equator without a word) or it rounds outside the 16-bit range.
-[[nodiscard]] std::optional<std::int16_t> referenceDegrees(const std::string& referenceField) {
-    if (!numericTextHasDigit(referenceField)) return std::nullopt;
-    return roundToInt16(readNumericText(referenceField));
-}
-
 // Reads one reference field and decodes one group against it into result;
 // false when either was refused, with the message shown.
 [[nodiscard]] bool convertGroup(std::string& result, const std::string& referenceField, std::string_view group,
@@ -34,6 +26,14 @@ constexpr std::size_t kGroupLength = kPositionCodeLength / 2;
 }
 
 }  // namespace
+
+// Reading a field without a digit ('', 'abc', '-') as 0 degrees would put the
+// position on the equator without a word.
+std::optional<std::int16_t> referenceDegrees(std::string_view referenceField) {
+    const auto value = readNumericTextWithDigit(referenceField);
+    if (!value) return std::nullopt;
+    return roundToInt16(*value);
+}
 
 void Command1_Click(FieldModel& fields, const ConversionEnvironment& environment) {
     fields.compactText.clear();

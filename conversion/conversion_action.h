@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "conversion/field_model.h"
@@ -18,6 +20,12 @@ struct ConversionEnvironment {
 
 // The number of characters of a position code.
 inline constexpr std::size_t kPositionCodeLength = 8;
+
+// The reference a reference field holds, in whole degrees: read and rounded
+// as the conversion does; nothing when no digit can be read in it or it rounds
+// outside -32768..32767. Examples: "50" -> 50, "50,7" -> 50, "51.5" -> 52,
+// "&H32" -> 50, "" -> nothing, "abc" -> nothing, "99999" -> nothing.
+[[nodiscard]] std::optional<std::int16_t> referenceDegrees(std::string_view referenceField);
 
 // Converts fields.positionCode against the references fields.northReference
 // and fields.eastReference, as the "umwandeln" button does. compactText is

@@ -22,12 +22,12 @@ struct Position {
     double seconds;
 };
 
-// The value of a group of exactly four hexadecimal digits (either case), read
-// as a 16-bit two's-complement number; nothing for any other group. A blank,
-// a sign, "&H", a letter beyond F or any non-ASCII character refuses the
-// group: an O typed for a zero must not turn into a position near the
+}  // namespace
+
+// A blank, a sign, "&H", a letter beyond F or any non-ASCII character refuses
+// the group: an O typed for a zero must not turn into a position near the
 // reference.
-[[nodiscard]] std::optional<std::int32_t> fourHexDigits(std::string_view group) noexcept {
+std::optional<std::int32_t> groupOffset(std::string_view group) noexcept {
     if (group.size() != kGroupCharacters) return std::nullopt;
     int value = 0;
     int invalid = 0;
@@ -40,11 +40,13 @@ struct Position {
     return signedSixteenBit(value);
 }
 
+namespace {
+
 // The arithmetic of one group, in the order and the widths the results depend
 // on. Returns nothing for a group that is not four hexadecimal digits and
 // where a degree leaves its 16-bit range.
 [[nodiscard]] std::optional<Position> decodePosition(std::int16_t reference, std::string_view group) {
-    const auto pattern = fourHexDigits(group);
+    const auto pattern = groupOffset(group);
     if (!pattern) return std::nullopt;
     const auto value = static_cast<double>(*pattern);
     // v / 10000 truncated toward zero. For whole numbers the integer division

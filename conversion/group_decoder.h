@@ -1,12 +1,19 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "conversion/conversion_action.h"
 
 namespace lagewandler {
+
+// The offset a group of exactly four hexadecimal digits (either case) holds,
+// read as a 16-bit two's-complement number, in ten-thousandths of a degree;
+// nothing for any other group. Examples: "7FFF" -> 32767, "ffff" -> -1,
+// "8000" -> -32768, "12O4" -> nothing, " 123" -> nothing.
+[[nodiscard]] std::optional<std::int32_t> groupOffset(std::string_view group) noexcept;
 
 // Decodes one four-character group of a position code, a signed 16-bit
 // hexadecimal offset in ten-thousandths of a degree, against a reference in

@@ -326,8 +326,13 @@ double readNumericText(std::string_view text) {
     return readNumber(text).value;
 }
 
-bool numericTextHasDigit(std::string_view text) {
-    return plainWholeNumber(text).has_value() || readNumber(text).sawDigit;
+bool numericTextHasDigit(std::string_view text) { return readNumericTextWithDigit(text).has_value(); }
+
+std::optional<double> readNumericTextWithDigit(std::string_view text) {
+    if (const auto plain = plainWholeNumber(text)) return *plain;
+    const Reading reading = readNumber(text);
+    if (!reading.sawDigit) return std::nullopt;
+    return reading.value;
 }
 
 std::optional<std::int16_t> roundToInt16(double value) noexcept {

@@ -34,6 +34,10 @@ namespace lagewandler {
 // "NaN" -> false.
 [[nodiscard]] bool numericTextHasDigit(std::string_view text);
 
+// Both in one reading: the value readNumericText gives, where text holds a
+// digit; nothing where it holds none. "50,7" -> 50, "" -> nothing.
+[[nodiscard]] std::optional<double> readNumericTextWithDigit(std::string_view text);
+
 inline constexpr int kHexRadix = 16;
 
 // The signed value of a 16-bit two's-complement bit pattern (0 to 0xFFFF):

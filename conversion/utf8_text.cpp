@@ -68,6 +68,12 @@ std::size_t utf8CharacterCountUpTo(std::string_view text, std::size_t limit) noe
     return count;
 }
 
+std::size_t utf8WellFormedLength(std::string_view text, std::size_t offset) noexcept {
+    if (static_cast<unsigned char>(text[offset]) < kFirstNonAscii) return 1;
+    const std::size_t length = utf8MultibyteLength(text, offset);
+    return length == 1 ? 0 : length;
+}
+
 std::string_view utf8Characters(std::string_view text, std::size_t first, std::size_t count) noexcept {
     std::size_t begin = 0;
     for (std::size_t skipped = 0; skipped < first && begin < text.size(); ++skipped) {

@@ -21,4 +21,9 @@ namespace lagewandler {
 [[nodiscard]] std::string_view utf8Characters(std::string_view text, std::size_t first,
                                               std::size_t count) noexcept;
 
+// The byte length (1 to 4) of the well-formed character that starts at byte
+// offset of text, or 0 where the byte there is one of its own (see above).
+// Examples: ("A", 0) -> 1, ("Ä", 0) -> 2, ("\xC3", 0) -> 0, ("\xFF", 0) -> 0.
+[[nodiscard]] std::size_t utf8WellFormedLength(std::string_view text, std::size_t offset) noexcept;
+
 }  // namespace lagewandler

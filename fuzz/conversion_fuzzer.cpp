@@ -11,6 +11,7 @@
 
 #include "conversion/conversion_action.h"
 #include "conversion/numeric_text.h"
+#include "conversion/position_encoder.h"
 #include "conversion/utf8_text.h"
 
 namespace {
@@ -82,6 +83,12 @@ void checkNumbers(std::string_view input) {
     // A text without a digit reads as 0 (the companion refuses it as a reference).
     require(lagewandler::numericTextHasDigit(input) || value == 0.0);
     static_cast<void>(lagewandler::roundToInt16(value));
+    // A position read back from any text is a whole number of
+    // ten-thousandths within the reader's limits, or nothing.
+    if (const auto position = lagewandler::readPosition(input, "\xD9\xAB")) {
+        require(*position > -10'000'000'000'000 && *position < 10'000'000'000'000);
+        static_cast<void>(lagewandler::encodeGroup(50, *position));
+    }
     const std::string twoDigits = lagewandler::patternTwoDigits(value);
     const std::string twoDecimals = lagewandler::patternTwoDigitsTwoDecimals(value, ",");
     // Finite values get at least two integer digits ("inf" stands alone).

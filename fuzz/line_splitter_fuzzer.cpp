@@ -3,7 +3,8 @@
 // "\r\n" pairs fall across reads. Stops on a crash, on what the sanitizers
 // see, and when the output has not one line per input line ("\n" ends a
 // line; a last line without it counts too) of two tabs each, or when a
-// message does not name its line. Input with a UTF-16 byte-order mark is
+// message does not name its line; half of the inputs are written as JSON
+// Lines instead, one object a line. Input with a UTF-16 byte-order mark is
 // only checked for whole output lines.
 #include <sys/mman.h>
 #include <unistd.h>
@@ -45,6 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     constexpr std::size_t kLargestPiece = 97;
     const std::size_t piece = 1 + data[0] % kLargestPiece;
+    // Every other input is written as JSON Lines: one object a line too.
+    lagewandler::BatchOptions options;
+    const bool json = data[0] / kLargestPiece % 2 == 1;
+    if (json) options.format = lagewandler::OutputFormat::Json;
     std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     int pipeEnds[2];
@@ -52,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int output = memfd_create("output", 0), errors = memfd_create("errors", 0);
     require(output >= 0 && errors >= 0);
     std::thread writer(writeInPieces, pipeEnds[1], input, piece);
-    const int status = lagewandler::runBatchConversion({}, {pipeEnds[0], output, errors}, ",");
+    const int status = lagewandler::runBatchConversion(options, {pipeEnds[0], output, errors}, ",");
     writer.join();
     close(pipeEnds[0]);
 
@@ -60,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     close(output);
     close(errors);
     const auto outputLines = static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n'));
-    require(static_cast<std::size_t>(std::count(out.begin(), out.end(), '\t')) == 2 * outputLines);
+    require(json || static_cast<std::size_t>(std::count(out.begin(), out.end(), '\t')) == 2 * outputLines);
     require(status == (err.empty() ? 0 : 1));
     for (std::size_t start = 0; start < err.size(); start = err.find('\n', start) + 1) {
         require(err.compare(start, 22, "lagewandler-cli: line ") == 0);

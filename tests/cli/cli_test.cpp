@@ -107,6 +107,9 @@ CliRun runCli(const std::vector<std::string>& arguments, const std::string& inpu
 
 const std::string kLine1234 = "50 Grad 27 Min. 57,60 Sek.\t12 Grad 12 Min. 48,96 Sek.\t502758121249\n";
 const std::string kRejected = "\t\t\n";
+const std::string kJson1234 =
+    "{\"code\":\"12345678\",\"latitude\":\"50 Grad 27 Min. 57,60 Sek.\",\"longitude\":\"12 Grad 12 Min. 48,96 Sek.\","
+    "\"compact\":\"502758121249\",\"latitude_degrees\":50.4660,\"longitude_degrees\":12.2136,\"messages\":[]}\n";
 
 struct CliCase {
     const char* name;
@@ -148,6 +151,13 @@ TEST(LagewandlerCli, ConvertsArgumentsAndLinesAsTheWindowDoes) {
          kLine1234 + kLine1234, "", 0},
         {"UTF-16 big-endian", {}, utf16("12345678\n", false), kLine1234, "", 0},
         {"only a byte-order mark", {}, "\xEF\xBB\xBF", "", "", 0},
+        {"JSON Lines", {"--format", "json", "12345678"}, "", kJson1234, "", 0},
+        {"GeoJSON of no input", {"--format=geojson"}, "", "{\"type\":\"FeatureCollection\",\"features\":[\n]}\n", "", 0},
+        {"tsv output read back into codes", {"--encode"},
+         kLine1234 + "49 Grad 53 Min. 60,00 Sek.\t9 Grad 0 Min. 00,00 Sek.\t495360090000\r\n", "12345678\nFC18D8F0\n",
+         "", 0},
+        {"decimal degrees as arguments", {"--encode", "--north", "0", "--", "-0.0001", "9,9999", "0.466", "12.2136"},
+         "", "FFFFFFFF\n12345678\n", "", 0},
     };
     for (const CliCase& c : cases) expectRun(c);
 }
@@ -191,6 +201,26 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          kLongitudeOnly + kLatitudeOnly + kLatitudeOnly + kLongitudeOnly + kLatitudeOnly + kLongitudeOnly +
              kLatitudeOnly + kLongitudeOnly + kLatitudeOnly + kRejected,
          refused({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10}), 1},
+        {"JSON of a refused half", {"--format", "json", "1234G678"}, "",
+         "{\"code\":\"1234G678\",\"latitude\":\"50 Grad 27 Min. 57,60 Sek.\",\"longitude\":\"\",\"compact\":\"\","
+         "\"latitude_degrees\":50.4660,\"longitude_degrees\":null,\"messages\":[\"ungültiger Zahlenwert\"]}\n",
+         "lagewandler-cli: argument 1: " + invalid, 1},
+        {"JSON of a line's first 64 bytes, its bad bytes and control characters", {"--format=json"},
+         "\xFF\"\x01" + std::string(100, 'A') + "\n",
+         "{\"code\":\"\xEF\xBF\xBD\\\"\\u0001" + std::string(61, 'A') +
+             "\",\"latitude\":\"\",\"longitude\":\"\",\"compact\":\"\",\"latitude_degrees\":null,"
+             "\"longitude_degrees\":null,\"messages\":[\"Bitte 8 Stellen eingeben\"]}\n",
+         "lagewandler-cli: line 1: " + need, 1},
+        {"GeoJSON leaves out what drew a message", {"--format", "geojson", "1234567", "FFFFFFFF"}, "",
+         "{\"type\":\"FeatureCollection\",\"features\":[\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\","
+         "\"coordinates\":[9.9999,49.9999]},\"properties\":{\"line\":2,\"code\":\"FFFFFFFF\",\"latitude\":"
+         "\"49 Grad 59 Min. 59,64 Sek.\",\"longitude\":\"9 Grad 59 Min. 59,64 Sek.\",\"compact\":\"495960095960\"}}\n]}\n",
+         "lagewandler-cli: argument 1: " + need, 1},
+        {"positions unreadable, far from the reference, or half missing", {"--encode"},
+         "5O.1\t10\n99\t10\n50\n50 Grad 27 Min. 57,60 Sek.\t12.2136\textra\n",
+         "\n\n\n12345678\n",
+         "lagewandler-cli: line 1: latitude: " + invalid + "lagewandler-cli: line 2: latitude: " + invalid +
+             "lagewandler-cli: line 3: longitude: " + invalid, 1},
         {"five megabyte line", {}, std::string(5'000'000, 'A') + "\n12345678\n", kRejected + kLine1234,
          "lagewandler-cli: line 1: " + need, 1},
         // Input is read 64 KiB at a time; this code and its "\r\n" straddle the first boundary.
@@ -234,6 +264,12 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
          "lagewandler-cli: option --east needs a number, not '?[2J?'" + seeHelp, 2},
         {"blank kept in the echo", {"--east=a b"}, "", "",
          "lagewandler-cli: option --east needs a number, not 'a b'" + seeHelp, 2},
+        {"unknown format", {"--format", "xml"}, "", "",
+         "lagewandler-cli: option --format needs tsv, json or geojson, not 'xml'" + seeHelp, 2},
+        {"format with encode", {"--encode", "--format=tsv"}, "", "",
+         "lagewandler-cli: option --format does not go with --encode" + seeHelp, 2},
+        {"a position without its longitude", {"--encode", "50.466"}, "", "",
+         "lagewandler-cli: --encode needs a LATITUDE and a LONGITUDE for each position" + seeHelp, 2},
     };
     for (const CliCase& c : cases) expectRun(c);
 }

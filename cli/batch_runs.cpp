@@ -1,0 +1,322 @@
+// The companion's two runs: codes to positions in three formats, and
+// positions back to codes.
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "cli/batch_conversion.h"
+#include "cli/batch_streams.h"
+#include "cli/json_text.h"
+#include "conversion/conversion_action.h"
+#include "conversion/numeric_text.h"
+#include "conversion/position_encoder.h"
+
+namespace lagewandler {
+namespace {
+
+
+constexpr std::string_view kProgram = "lagewandler-cli";
+constexpr std::string_view kLine = "line";
+constexpr std::string_view kArgument = "argument";
+constexpr std::size_t kGroupBytes = 4;
+
+// A line or argument number as text.
+class NumberText {
+public:
+    explicit NumberText(std::uint64_t number) noexcept
+        : end_(std::to_chars(digits_, digits_ + sizeof digits_, number).ptr) {}
+    [[nodiscard]] std::string_view view() const noexcept {
+        return {digits_, static_cast<std::size_t>(end_ - digits_)};
+    }
+
+private:
+    char digits_[std::numeric_limits<std::uint64_t>::digits10 + 1];
+    char* end_;
+};
+
+// Sends each message to the error output, naming where its code came from,
+// and keeps the texts of the current code's messages. The results of the
+// lines before it are written out first and the message at once, so that
+// with both streams in one place ("2>&1") every message stands after the
+// results of the lines before it.
+class BatchMessageSink final : public MessageSink {
+public:
+    BatchMessageSink(OutputBuffer& output, OutputBuffer& errors) : output_(output), errors_(errors) {}
+
+    // Where the next messages come from; forgets the last code's messages.
+    void setPlace(std::string_view kind, std::uint64_t number) noexcept {
+        kind_ = kind;
+        number_ = number;
+        texts.clear();
+    }
+    // The conversion's messages, kept for the code's results.
+    void showMessage(std::string_view text) override {
+        report(text);
+        texts.push_back(text);
+    }
+    // Writes a message that is not kept.
+    void report(std::string_view text) {
+        static_cast<void>(output_.flush());  // a failed output ends the run after this line
+        errors_.add({kProgram, ": ", kind_, " ", NumberText(number_).view(), ": ", text, "\n"});
+        static_cast<void>(errors_.flush());
+        anyMessage = true;
+    }
+
+    bool anyMessage = false;
+    // The current code's messages: the conversion's texts, which live as
+    // long as the program.
+    std::vector<std::string_view> texts;
+
+private:
+    OutputBuffer& output_;
+    OutputBuffer& errors_;
+    std::string_view kind_;
+    std::uint64_t number_ = 0;
+};
+
+// The output and error streams of a run, with its messages.
+class BatchRun : public LineHandler {
+public:
+    explicit BatchRun(const BatchStreams& streams)
+        : output_(streams.output), errors_(streams.errors), sink_(output_, errors_) {}
+
+    // Messages are written as well as they can be: a closed error stream
+    // must not stop the run.
+    [[nodiscard]] bool flush() override {
+        static_cast<void>(errors_.flush());
+        return output_.flush();
+    }
+    // Returns the exit status.
+    [[nodiscard]] int finish() {
+        const bool written = output_.flush();
+        if (!written) {
+            errors_.add({kProgram, ": cannot write the output: ", std::generic_category().message(output_.error()),
+                         "\n"});
+        }
+        static_cast<void>(errors_.flush());
+        return written && !sink_.anyMessage ? 0 : 1;
+    }
+
+protected:
+    OutputBuffer output_;
+    OutputBuffer errors_;
+    BatchMessageSink sink_;
+};
+
+// Writes a number field of a JSON object: exact decimal degrees, or null.
+[[nodiscard]] char* writeDegrees(char* out, std::optional<std::int32_t> tenThousandths) noexcept {
+    return tenThousandths ? writeDecimalDegrees(out, *tenThousandths) : writeText(out, "null");
+}
+
+// Room for the keys, punctuation, numbers and degrees of an object or feature.
+constexpr std::size_t kRecordRoom = 256;
+
+constexpr std::string_view kCollectionStart = "{\"type\":\"FeatureCollection\",\"features\":[";
+constexpr std::string_view kCollectionEnd = "\n]}\n";
+
+// Runs each code through the window's conversion on one field model that is
+// reset to a freshly opened window's results before every code, and writes
+// its results in the chosen format.
+class BatchConverter final : public BatchRun {
+public:
+    BatchConverter(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator)
+        : BatchRun(streams),
+          format_(options.format),
+          environment_{sink_, decimalSeparator},
+          north_(referenceDegrees(options.north)),
+          east_(referenceDegrees(options.east)) {
+        fields_.northReference = options.north;
+        fields_.eastReference = options.east;
+        if (format_ == OutputFormat::GeoJson) output_.add({kCollectionStart});
+    }
+
+    [[nodiscard]] bool line(std::string_view text, std::uint64_t number) override {
+        return convert(text, kLine, number);
+    }
+
+    // Converts one code and writes its results; false once output has failed.
+    [[nodiscard]] bool convert(std::string_view code, std::string_view kind, std::uint64_t number) {
+        fields_.positionCode.assign(code);
+        fields_.latitude.clear();
+        fields_.longitude.clear();
+        fields_.compactResult.clear();
+        sink_.setPlace(kind, number);
+        Command1_Click(fields_, environment_);
+        switch (format_) {
+            case OutputFormat::Tsv: output_.addLine(fields_.latitude, fields_.longitude, fields_.compactResult); break;
+            case OutputFormat::Json: writeObject(); break;
+            case OutputFormat::GeoJson: writeFeature(number); break;
+        }
+        return output_.ok();
+    }
+
+    [[nodiscard]] int finish() {
+        if (format_ == OutputFormat::GeoJson) output_.add({kCollectionEnd});
+        return BatchRun::finish();
+    }
+
+private:
+    // The exact positions of the halves that converted: a half's result
+    // means its group is four hexadecimal digits, the code's first or last
+    // four bytes.
+    [[nodiscard]] std::optional<std::int32_t> latitudeDegrees() const {
+        if (fields_.latitude.empty() || !north_) return std::nullopt;
+        return groupPosition(*north_, std::string_view(fields_.positionCode).substr(0, kGroupBytes));
+    }
+    [[nodiscard]] std::optional<std::int32_t> longitudeDegrees() const {
+        if (fields_.longitude.empty() || !east_) return std::nullopt;
+        const std::string_view code = fields_.positionCode;
+        return groupPosition(*east_, code.substr(code.size() - kGroupBytes));
+    }
+
+    // Writes a record of at most room bytes with write(out) -> end: in place
+    // in the output buffer, or, for a huge code, through a scratch text.
+    template <typename Writer>
+    void writeRecord(std::size_t room, Writer write) {
+        if (room <= OutputBuffer::kLargestPlace) {
+            output_.commit(write(output_.place(room)));
+            return;
+        }
+        text_.resize(room);
+        const char* end = write(text_.data());
+        output_.add({{text_.data(), static_cast<std::size_t>(end - text_.data())}});
+    }
+
+    // Room for the code and the three texts.
+    [[nodiscard]] std::size_t textsRoom() const noexcept {
+        return kRecordRoom + jsonStringRoom(fields_.positionCode.size()) + jsonStringRoom(fields_.latitude.size()) +
+               jsonStringRoom(fields_.longitude.size()) + jsonStringRoom(fields_.compactResult.size());
+    }
+
+    // The code and the three texts as "code", "latitude", "longitude", "compact".
+    [[nodiscard]] char* writeTexts(char* out) const {
+        out = writeJsonString(writeText(out, "\"code\":"), fields_.positionCode);
+        out = writeJsonString(writeText(out, ",\"latitude\":"), fields_.latitude);
+        out = writeJsonString(writeText(out, ",\"longitude\":"), fields_.longitude);
+        return writeJsonString(writeText(out, ",\"compact\":"), fields_.compactResult);
+    }
+
+    void writeObject() {
+        std::size_t room = textsRoom();
+        for (const std::string_view message : sink_.texts) room += jsonStringRoom(message.size()) + 1;
+        writeRecord(room, [this](char* out) {
+            out = writeTexts(writeText(out, "{"));
+            out = writeDegrees(writeText(out, ",\"latitude_degrees\":"), latitudeDegrees());
+            out = writeDegrees(writeText(out, ",\"longitude_degrees\":"), longitudeDegrees());
+            out = writeText(out, ",\"messages\":[");
+            for (std::size_t index = 0; index < sink_.texts.size(); ++index) {
+                if (index > 0) *out++ = ',';
+                out = writeJsonString(out, sink_.texts[index]);
+            }
+            return writeText(out, "]}\n");
+        });
+    }
+
+    // Only a code whose two halves converted is a place on the map.
+    void writeFeature(std::uint64_t number) {
+        const auto latitude = latitudeDegrees(), longitude = longitudeDegrees();
+        if (!latitude || !longitude) return;
+        const bool first = features_++ == 0;
+        writeRecord(textsRoom(), [&](char* out) {
+            out = writeText(out, first ? "\n" : ",\n");
+            out = writeText(out, "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[");
+            out = writeDegrees(writeText(writeDegrees(out, longitude), ","), latitude);
+            out = writeText(writeText(out, "]},\"properties\":{\"line\":"), NumberText(number).view());
+            return writeText(writeTexts(writeText(out, ",")), "}}");
+        });
+    }
+
+    OutputFormat format_;
+    ConversionEnvironment environment_;
+    FieldModel fields_;
+    std::optional<std::int16_t> north_;
+    std::optional<std::int16_t> east_;
+    std::string text_;  // the object being written, kept for its capacity
+    std::uint64_t features_ = 0;
+};
+
+// Encodes positions against the two references, a code a line.
+class BatchEncoder final : public BatchRun {
+public:
+    BatchEncoder(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator)
+        : BatchRun(streams),
+          separator_(decimalSeparator),
+          north_(referenceDegrees(options.north)),
+          east_(referenceDegrees(options.east)) {}
+
+    // LATITUDE<TAB>LONGITUDE, anything after a further tab ignored.
+    [[nodiscard]] bool line(std::string_view text, std::uint64_t number) override {
+        const std::size_t tab = text.find('\t');
+        const std::string_view latitude = text.substr(0, tab);
+        const std::string_view rest = tab == std::string_view::npos ? std::string_view() : text.substr(tab + 1);
+        return encode(latitude, rest.substr(0, rest.find('\t')), kLine, number);
+    }
+
+    // Writes the code of one position, or an empty line; false once output
+    // has failed.
+    [[nodiscard]] bool encode(std::string_view latitude, std::string_view longitude, std::string_view kind,
+                              std::uint64_t number) {
+        sink_.setPlace(kind, number);
+        const auto first = group(north_, latitude, "latitude: ");
+        const auto second = group(east_, longitude, "longitude: ");
+        if (first && second) {
+            output_.add({{first->data(), first->size()}, {second->data(), second->size()}, "\n"});
+        } else {
+            output_.add({"\n"});
+        }
+        return output_.ok();
+    }
+
+private:
+    // One half's group, or nothing with that half's message shown.
+    [[nodiscard]] std::optional<std::array<char, 4>> group(std::optional<std::int16_t> reference,
+                                                          std::string_view position, std::string_view half) {
+        std::optional<std::array<char, 4>> encoded;
+        if (reference) {
+            if (const auto tenThousandths = readPosition(position, separator_)) {
+                encoded = encodeGroup(*reference, *tenThousandths);
+            }
+        }
+        if (!encoded) sink_.report(std::string(half) + std::string(kMessageInvalidNumber));
+        return encoded;
+    }
+
+    std::string_view separator_;
+    std::optional<std::int16_t> north_;
+    std::optional<std::int16_t> east_;
+};
+
+}  // namespace
+
+int runBatchConversion(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator) {
+    BatchConverter converter(options, streams, decimalSeparator);
+    if (options.codes.empty()) {
+        static_cast<void>(handleLines(streams.input, converter));
+    } else {
+        std::uint64_t number = 0;
+        for (const std::string_view code : options.codes) {
+            if (!converter.convert(code, kArgument, ++number)) break;
+        }
+    }
+    return converter.finish();
+}
+
+int runBatchEncoding(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator) {
+    BatchEncoder encoder(options, streams, decimalSeparator);
+    if (options.codes.empty()) {
+        static_cast<void>(handleLines(streams.input, encoder));
+    } else {
+        std::uint64_t number = 0;
+        for (std::size_t index = 0; index + 1 < options.codes.size(); index += 2) {
+            if (!encoder.encode(options.codes[index], options.codes[index + 1], kArgument, ++number)) break;
+        }
+    }
+    return encoder.finish();
+}
+
+}  // namespace lagewandler

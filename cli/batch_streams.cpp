@@ -1,0 +1,176 @@
+#include "cli/batch_streams.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include <algorithm>
+#include <cerrno>
+#include <string>
+
+#include "cli/input_text.h"
+
+namespace lagewandler {
+namespace {
+
+constexpr std::size_t kReadBlockSize = 64 * 1024;
+
+// The system's read and write: POSIX, or the C runtime's on Windows. Each
+// returns the bytes moved, or -1 with errno set.
+#ifdef _WIN32
+// The C runtime counts in unsigned int: a larger request moves part of it.
+[[nodiscard]] unsigned pieceSize(std::size_t size) {
+    constexpr std::size_t kLargestPiece = 1U << 30U;
+    return static_cast<unsigned>(std::min(size, kLargestPiece));
+}
+[[nodiscard]] std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size) {
+    return _read(fd, buffer, pieceSize(size));
+}
+[[nodiscard]] std::ptrdiff_t writeSome(int fd, const char* data, std::size_t size) {
+    return _write(fd, data, pieceSize(size));
+}
+#else
+[[nodiscard]] std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size) { return ::read(fd, buffer, size); }
+[[nodiscard]] std::ptrdiff_t writeSome(int fd, const char* data, std::size_t size) {
+    return ::write(fd, data, size);
+}
+#endif
+
+[[nodiscard]] bool isContinuationByte(char c) noexcept {
+    constexpr unsigned kContinuationMask = 0xC0, kContinuation = 0x80;
+    return (static_cast<unsigned char>(c) & kContinuationMask) == kContinuation;
+}
+
+// line cut to at most kKeptLineBytes, where a character ends.
+[[nodiscard]] std::string_view keptPart(std::string_view line) noexcept {
+    if (line.size() <= kKeptLineBytes) return line;
+    std::size_t end = kKeptLineBytes;
+    constexpr std::size_t kLongestCharacter = 4;
+    for (std::size_t back = 1; back < kLongestCharacter && isContinuationByte(line[end]); ++back) --end;
+    return line.substr(0, end);
+}
+
+// "\r\n" ends a line as well as "\n"; the "\r" is not part of the code.
+[[nodiscard]] std::string_view withoutCarriageReturn(std::string_view line) noexcept {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+// Splits text, handed over in pieces, into lines. A line that spans pieces
+// is kept only as far as it can matter, so memory stays flat.
+class LineSplitter {
+public:
+    explicit LineSplitter(LineHandler& handler) : handler_(handler) {}
+
+    // Hands on every line that piece completes; false once output has failed.
+    [[nodiscard]] bool add(std::string_view piece) {
+        for (std::size_t end = piece.find('\n'); end != std::string_view::npos; end = piece.find('\n')) {
+            std::string_view line = piece.substr(0, end);
+            if (!spanning_.empty()) {
+                keep(line);
+                line = spanning_;
+            }
+            if (!handler_.line(keptPart(withoutCarriageReturn(line)), ++lineNumber_)) return false;
+            spanning_.clear();
+            piece.remove_prefix(end + 1);
+        }
+        keep(piece);
+        return true;
+    }
+    // A last line without a line feed is a line too.
+    [[nodiscard]] bool finish() { return spanning_.empty() || handler_.line(keptPart(spanning_), ++lineNumber_); }
+
+private:
+    // One byte more than is kept, so that keptPart sees where a character ends.
+    void keep(std::string_view piece) {
+        if (spanning_.size() <= kKeptLineBytes) spanning_.append(piece.substr(0, kKeptLineBytes + 1 - spanning_.size()));
+    }
+
+    LineHandler& handler_;
+    std::string spanning_;  // the start of a line that began in an earlier piece
+    std::uint64_t lineNumber_ = 0;
+};
+
+}  // namespace
+
+bool writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const std::ptrdiff_t written = writeSome(fd, data.data(), data.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+OutputBuffer::OutputBuffer(int fd) : fd_(fd), buffer_(kOutputBufferSize) {}
+
+OutputBuffer::~OutputBuffer() { static_cast<void>(flush()); }
+
+void OutputBuffer::addLine(std::string_view first, std::string_view second, std::string_view third) {
+    const std::size_t length = first.size() + second.size() + third.size() + 3;
+    if (used_ + length > buffer_.size()) {
+        add({first, "\t", second, "\t", third, "\n"});
+        return;
+    }
+    char* out = buffer_.data() + used_;
+    out = std::copy_n(first.data(), first.size(), out);
+    *out++ = '\t';
+    out = std::copy_n(second.data(), second.size(), out);
+    *out++ = '\t';
+    out = std::copy_n(third.data(), third.size(), out);
+    *out = '\n';
+    used_ += length;
+}
+
+void OutputBuffer::add(std::initializer_list<std::string_view> pieces) {
+    for (const std::string_view piece : pieces) {
+        if (used_ + piece.size() > buffer_.size()) {
+            static_cast<void>(flush());
+            if (piece.size() > buffer_.size()) {
+                if (ok_ && !writeAll(fd_, piece)) {
+                    ok_ = false;
+                    error_ = errno;
+                }
+                continue;
+            }
+        }
+        // The piece fits the buffer now: one that is larger went out above.
+        std::copy_n(piece.data(), piece.size(), buffer_.data() + used_);
+        used_ += piece.size();
+    }
+}
+
+char* OutputBuffer::place(std::size_t room) {
+    if (used_ + room > buffer_.size()) static_cast<void>(flush());
+    return buffer_.data() + used_;
+}
+
+bool OutputBuffer::flush() {
+    if (ok_ && !writeAll(fd_, {buffer_.data(), used_})) {
+        ok_ = false;
+        error_ = errno;
+    }
+    used_ = 0;
+    return ok_;
+}
+
+bool handleLines(int input, LineHandler& handler) {
+    std::vector<char> block(kReadBlockSize);
+    InputText text;
+    LineSplitter lines(handler);
+    for (;;) {
+        const std::ptrdiff_t count = readSome(input, block.data(), block.size());
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) break;
+        if (!lines.add(text.decode({block.data(), static_cast<std::size_t>(count)}))) return false;
+        // A short read means no more input is waiting (a terminal, a slow
+        // pipe): show the results so far instead of holding them back.
+        if (static_cast<std::size_t>(count) < block.size() && !handler.flush()) return false;
+    }
+    return lines.add(text.finish()) && lines.finish();
+}
+
+}  // namespace lagewandler
