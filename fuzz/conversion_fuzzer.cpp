@@ -86,7 +86,7 @@ void checkNumbers(std::string_view input) {
     // A position read back from any text is a whole number of
     // ten-thousandths within the reader's limits, or nothing.
     if (const auto position = lagewandler::readPosition(input, "\xD9\xAB")) {
-        require(*position > -10'000'000'000'000 && *position < 10'000'000'000'000);
+        require(*position >= -10'000'000'000'000 && *position <= 10'000'000'000'000);
         static_cast<void>(lagewandler::encodeGroup(50, *position));
     }
     const std::string twoDigits = lagewandler::patternTwoDigits(value);

@@ -115,6 +115,15 @@ TEST(NumericTextReader, ReadsHugeTextsInOnePass) {
     for (const ReaderCase& c : cases) expectReads(c);
 }
 
+// Plain digits take a shortcut; a leading blank, which the reader passes
+// over, takes the full reading. The two must agree.
+TEST(NumericTextReader, ReadsPlainDigitsAsTheFullReadingDoes) {
+    for (const std::string digits : {"0", "7", "50", "007", "32767", "65536", "999999999", "000000001"}) {
+        EXPECT_EQ(readNumericText(digits), readNumericText(" " + digits)) << digits;
+        EXPECT_EQ(readNumericTextWithDigit(digits), readNumericTextWithDigit(" " + digits)) << digits;
+    }
+}
+
 TEST(RoundToInt16, RoundsHalvesToEvenAndRejectsOverflow) {
     struct Case {
         const char* name;
