@@ -153,6 +153,12 @@ constexpr std::string_view kFormatOption = "--format";
     return shown;
 }
 
+// The usage error of an option given without its value.
+[[nodiscard]] UsageError missingValue(std::string_view option) {
+    const std::string_view wanted = option == kFormatOption ? "tsv, json or geojson" : "REF";
+    return UsageError{"option " + std::string(option) + " needs a value (" + std::string(wanted) + ")"};
+}
+
 // Puts an option's value into options; the reason when it cannot be used.
 [[nodiscard]] std::optional<UsageError> setOption(std::string_view option, const std::string& value,
                                                   BatchOptions& options) {
@@ -201,10 +207,7 @@ std::variant<BatchOptions, UsageError> parseBatchArguments(std::span<const char*
             options.encode = true;
         } else if (const std::string_view option = valuedOption(argument); !option.empty()) {
             std::string value;
-            if (!takeValue(option, arguments, index, value)) {
-                return UsageError{"option " + std::string(option) +
-                                  (option == kFormatOption ? " needs a value (tsv, json or geojson)" : " needs a value (REF)")};
-            }
+            if (!takeValue(option, arguments, index, value)) return missingValue(option);
             if (auto error = setOption(option, value, options)) return *error;
             formatGiven = formatGiven || option == kFormatOption;
         } else {

@@ -85,7 +85,9 @@ public:
 private:
     // One byte more than is kept, so that keptPart sees where a character ends.
     void keep(std::string_view piece) {
-        if (spanning_.size() <= kKeptLineBytes) spanning_.append(piece.substr(0, kKeptLineBytes + 1 - spanning_.size()));
+        if (spanning_.size() <= kKeptLineBytes) {
+            spanning_.append(piece.substr(0, kKeptLineBytes + 1 - spanning_.size()));
+        }
     }
 
     LineHandler& handler_;
