@@ -11,6 +11,7 @@
 #include <string>
 
 #include "cli/input_text.h"
+#include "conversion/utf8_text.h"
 
 namespace lagewandler {
 namespace {
@@ -38,18 +39,16 @@ constexpr std::size_t kReadBlockSize = 64 * 1024;
 }
 #endif
 
-[[nodiscard]] bool isContinuationByte(char c) noexcept {
-    constexpr unsigned kContinuationMask = 0xC0, kContinuation = 0x80;
-    return (static_cast<unsigned char>(c) & kContinuationMask) == kContinuation;
-}
-
-// line cut to at most kKeptLineBytes, where a character ends.
+// line cut to at most kKeptLineBytes, where a character ends (a byte of no
+// well-formed character is one of its own).
 [[nodiscard]] std::string_view keptPart(std::string_view line) noexcept {
     if (line.size() <= kKeptLineBytes) return line;
-    std::size_t end = kKeptLineBytes;
-    constexpr std::size_t kLongestCharacter = 4;
-    for (std::size_t back = 1; back < kLongestCharacter && isContinuationByte(line[end]); ++back) --end;
-    return line.substr(0, end);
+    std::size_t end = 0;
+    for (;;) {
+        const std::size_t length = std::max<std::size_t>(1, utf8WellFormedLength(line, end));
+        if (end + length > kKeptLineBytes) return line.substr(0, end);
+        end += length;
+    }
 }
 
 // "\r\n" ends a line as well as "\n"; the "\r" is not part of the code.

@@ -1,12 +1,13 @@
 #include "cli/input_text.h"
 
+#include "conversion/utf8_text.h"
+
 namespace lagewandler {
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 constexpr std::uint32_t kFirstHighSurrogate = 0xD800;
 constexpr std::uint32_t kFirstLowSurrogate = 0xDC00;
@@ -97,12 +98,12 @@ void InputText::appendCodeUnit(std::uint16_t unit) {
                                                         (unit - kFirstLowSurrogate)));
             return;
         }
-        decoded_ += kReplacement;
+        decoded_ += kReplacementCharacter;
     }
     if (isHighSurrogate(unit)) {
         highSurrogate_ = unit;
     } else if (isLowSurrogate(unit)) {
-        decoded_ += kReplacement;
+        decoded_ += kReplacementCharacter;
     } else {
         appendUtf8(decoded_, unit);
     }
@@ -131,8 +132,8 @@ std::string_view InputText::finish() {
         return start_;
     }
     decoded_.clear();
-    if (highSurrogate_ != 0) decoded_ += kReplacement;
-    if (oddByte_ >= 0) decoded_ += kReplacement;
+    if (highSurrogate_ != 0) decoded_ += kReplacementCharacter;
+    if (oddByte_ >= 0) decoded_ += kReplacementCharacter;
     oddByte_ = -1;
     highSurrogate_ = 0;
     return decoded_;

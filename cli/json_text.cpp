@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "conversion/numeric_text.h"
 #include "conversion/utf8_text.h"
 
 namespace lagewandler {
@@ -9,7 +10,6 @@ namespace {
 
 constexpr char kFirstPrintable = ' ';
 constexpr unsigned char kFirstNonAscii = 0x80;
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 // Which bytes can stand in a JSON string as they are, without a closer look:
 // printable ASCII but '"' and '\'. A table, as every byte of every text
@@ -21,11 +21,6 @@ constexpr std::array<bool, 256> kPlainBytes = [] {
 }();
 
 [[nodiscard]] bool isPlain(char c) noexcept { return kPlainBytes[static_cast<unsigned char>(c)]; }
-
-[[nodiscard]] char* writeText(char* out, std::string_view text) noexcept {
-    for (const char c : text) *out++ = c;
-    return out;
-}
 
 // The escape of a control character or of '"' and '\'.
 [[nodiscard]] char* writeEscape(char* out, char c) {
@@ -64,7 +59,7 @@ char* writeJsonString(char* out, std::string_view text) {
             out = writeText(out, text.substr(offset, length));
             offset += length;
         } else {
-            out = writeText(out, kReplacement);
+            out = writeText(out, kReplacementCharacter);
             ++offset;
         }
     }

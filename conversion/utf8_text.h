@@ -10,6 +10,9 @@ namespace lagewandler {
 // sequence (stray continuation byte, overlong form, surrogate, truncated
 // sequence) counts as one character of its own, so no input is ever rejected.
 
+// U+FFFD, which stands for what is not a character, as UTF-8.
+inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
 // Counts the characters of text, but stops counting once limit is passed, so a
 // huge paste is not walked to its end: the result is min(count, limit + 1).
 // Examples: ("ÄÖÜ12345", 8) -> 8, ("123456789", 8) -> 9, ("", 8) -> 0.
