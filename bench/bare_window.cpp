@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "form/layout.h"
-#include "win32/wide_text.h"
+#include "conversion/utf16_text.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // The companion's two runs: codes to positions in three formats, and
 // positions back to codes.
 #include <array>
+#include <initializer_list>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -9,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "cli/batch_conversion.h"
+#include "cli/batch_command.h"
 #include "cli/batch_streams.h"
 #include "cli/json_text.h"
 #include "conversion/conversion_action.h"
@@ -19,11 +20,23 @@
 namespace lagewandler {
 namespace {
 
-
 constexpr std::string_view kProgram = "lagewandler-cli";
 constexpr std::string_view kLine = "line";
 constexpr std::string_view kArgument = "argument";
-constexpr std::size_t kGroupBytes = 4;
+
+// A code is handled by at most this many of a line's first bytes: a position
+// code is eight characters, no more than 32 bytes, so what a longer line
+// gives does not depend on the rest.
+constexpr std::size_t kKeptCodeBytes = 64;
+// A line of positions is read whole, since every digit of a position counts;
+// a longer one is refused rather than cut. Far beyond any column layout.
+constexpr std::size_t kLongestPositionLine = 64 * 1024;
+constexpr std::string_view kLineTooLong = "line longer than 65536 bytes, not read";
+static_assert(kLongestPositionLine == 65536, "kLineTooLong names the limit");
+
+// RFC 7946 positions are WGS 84 longitude and latitude, in ten-thousandths.
+constexpr std::int32_t kLargestLatitude = 90 * 10000;
+constexpr std::int32_t kLargestLongitude = 180 * 10000;
 
 // A line or argument number as text.
 class NumberText {
@@ -59,10 +72,18 @@ public:
         report(text);
         texts.push_back(text);
     }
-    // Writes a message that is not kept.
+    // Writes a message about the current code that is not kept.
     void report(std::string_view text) {
+        say({kProgram, ": ", kind_, " ", NumberText(number_).view(), ": ", text, "\n"});
+    }
+    // Writes a message of the given pieces. An output line left open (a
+    // GeoJSON feature waiting for its comma) is ended first, so that with
+    // "2>&1" the message stands on a line of its own; in JSON a line feed is
+    // a blank.
+    void say(std::initializer_list<std::string_view> pieces) {
+        if (output_.lineOpen()) output_.add({"\n"});
         static_cast<void>(output_.flush());  // a failed output ends the run after this line
-        errors_.add({kProgram, ": ", kind_, " ", NumberText(number_).view(), ": ", text, "\n"});
+        errors_.add(pieces);
         static_cast<void>(errors_.flush());
         anyMessage = true;
     }
@@ -90,6 +111,13 @@ public:
     [[nodiscard]] bool flush() override {
         static_cast<void>(errors_.flush());
         return output_.flush();
+    }
+    // Reads the lines of input; false when reading it failed, which is said.
+    [[nodiscard]] bool readLines(int input, std::size_t limit) {
+        const LinesRead read = handleLines(input, *this, limit);
+        if (read.readError == 0) return true;
+        sink_.say({kProgram, ": cannot read the input: ", std::generic_category().message(read.readError), "\n"});
+        return false;
     }
     // Returns the exit status.
     [[nodiscard]] int finish() {
@@ -127,15 +155,14 @@ public:
     BatchConverter(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator)
         : BatchRun(streams),
           format_(options.format),
-          environment_{sink_, decimalSeparator},
-          north_(referenceDegrees(options.north)),
-          east_(referenceDegrees(options.east)) {
+          environment_{sink_, decimalSeparator} {
         fields_.northReference = options.north;
         fields_.eastReference = options.east;
         if (format_ == OutputFormat::GeoJson) output_.add({kCollectionStart});
     }
 
-    [[nodiscard]] bool line(std::string_view text, std::uint64_t number) override {
+    // A line longer than kKeptCodeBytes is no code whatever the rest holds.
+    [[nodiscard]] bool line(std::string_view text, std::uint64_t number, bool /*whole*/) override {
         return convert(text, kLine, number);
     }
 
@@ -146,7 +173,7 @@ public:
         fields_.longitude.clear();
         fields_.compactResult.clear();
         sink_.setPlace(kind, number);
-        Command1_Click(fields_, environment_);
+        positions_ = convertPositionCode(fields_, environment_);
         switch (format_) {
             case OutputFormat::Tsv: output_.addLine(fields_.latitude, fields_.longitude, fields_.compactResult); break;
             case OutputFormat::Json: writeObject(); break;
@@ -155,24 +182,16 @@ public:
         return output_.ok();
     }
 
-    [[nodiscard]] int finish() {
-        if (format_ == OutputFormat::GeoJson) output_.add({kCollectionEnd});
+    // complete is false after a failed read: a collection left open is one
+    // that no reader takes for the whole input.
+    [[nodiscard]] int finish(bool complete) {
+        if (format_ == OutputFormat::GeoJson && complete) {
+            output_.add({output_.lineOpen() ? kCollectionEnd : kCollectionEnd.substr(1)});
+        }
         return BatchRun::finish();
     }
 
 private:
-    // The exact positions of the halves that converted: a half's result
-    // means its group is four hexadecimal digits, the code's first or last
-    // four bytes.
-    [[nodiscard]] std::optional<std::int32_t> latitudeDegrees() const {
-        if (fields_.latitude.empty() || !north_) return std::nullopt;
-        return groupPosition(*north_, std::string_view(fields_.positionCode).substr(0, kGroupBytes));
-    }
-    [[nodiscard]] std::optional<std::int32_t> longitudeDegrees() const {
-        if (fields_.longitude.empty() || !east_) return std::nullopt;
-        const std::string_view code = fields_.positionCode;
-        return groupPosition(*east_, code.substr(code.size() - kGroupBytes));
-    }
 
     // Writes a record of at most room bytes with write(out) -> end: in place
     // in the output buffer, or, for a huge code, through a scratch text.
@@ -206,8 +225,8 @@ private:
         for (const std::string_view message : sink_.texts) room += jsonStringRoom(message.size()) + 1;
         writeRecord(room, [this](char* out) {
             out = writeTexts(writeText(out, "{"));
-            out = writeDegrees(writeText(out, ",\"latitude_degrees\":"), latitudeDegrees());
-            out = writeDegrees(writeText(out, ",\"longitude_degrees\":"), longitudeDegrees());
+            out = writeDegrees(writeText(out, ",\"latitude_degrees\":"), positions_.latitude);
+            out = writeDegrees(writeText(out, ",\"longitude_degrees\":"), positions_.longitude);
             out = writeText(out, ",\"messages\":[");
             for (std::size_t index = 0; index < sink_.texts.size(); ++index) {
                 if (index > 0) *out++ = ',';
@@ -217,13 +236,24 @@ private:
         });
     }
 
-    // Only a code whose two halves converted is a place on the map.
+    // A half off the globe, which GeoJSON cannot hold, draws a message.
+    [[nodiscard]] bool onGlobe(std::optional<std::int32_t> position, std::int32_t largest) {
+        if (!position || (*position >= -largest && *position <= largest)) return true;
+        sink_.report(kMessageInvalidNumber);
+        return false;
+    }
+
+    // Only a code whose two halves converted to a place on the globe is a
+    // feature. Each feature but the first begins with the comma after the
+    // one before, and a line feed unless a message has ended that line.
     void writeFeature(std::uint64_t number) {
-        const auto latitude = latitudeDegrees(), longitude = longitudeDegrees();
-        if (!latitude || !longitude) return;
+        const auto latitude = positions_.latitude, longitude = positions_.longitude;
+        const bool latitudeOnGlobe = onGlobe(latitude, kLargestLatitude);
+        if (!onGlobe(longitude, kLargestLongitude) || !latitudeOnGlobe || !latitude || !longitude) return;
         const bool first = features_++ == 0;
+        const std::string_view separator = output_.lineOpen() ? ",\n" : ",";
         writeRecord(textsRoom(), [&](char* out) {
-            out = writeText(out, first ? "\n" : ",\n");
+            out = writeText(out, first ? separator.substr(1) : separator);
             out = writeText(out, "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[");
             out = writeDegrees(writeText(writeDegrees(out, longitude), ","), latitude);
             out = writeText(writeText(out, "]},\"properties\":{\"line\":"), NumberText(number).view());
@@ -234,8 +264,7 @@ private:
     OutputFormat format_;
     ConversionEnvironment environment_;
     FieldModel fields_;
-    std::optional<std::int16_t> north_;
-    std::optional<std::int16_t> east_;
+    DecodedPositions positions_;  // of the code being written
     std::string text_;  // the object being written, kept for its capacity
     std::uint64_t features_ = 0;
 };
@@ -249,8 +278,15 @@ public:
           north_(referenceDegrees(options.north)),
           east_(referenceDegrees(options.east)) {}
 
-    // LATITUDE<TAB>LONGITUDE, anything after a further tab ignored.
-    [[nodiscard]] bool line(std::string_view text, std::uint64_t number) override {
+    // LATITUDE<TAB>LONGITUDE, anything after a further tab ignored. A line
+    // too long to be read whole gives an empty line and a message.
+    [[nodiscard]] bool line(std::string_view text, std::uint64_t number, bool whole) override {
+        if (!whole) {
+            sink_.setPlace(kLine, number);
+            sink_.report(kLineTooLong);
+            output_.add({"\n"});
+            return output_.ok();
+        }
         const std::size_t tab = text.find('\t');
         const std::string_view latitude = text.substr(0, tab);
         const std::string_view rest = tab == std::string_view::npos ? std::string_view() : text.substr(tab + 1);
@@ -295,21 +331,22 @@ private:
 
 int runBatchConversion(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator) {
     BatchConverter converter(options, streams, decimalSeparator);
+    bool complete = true;
     if (options.codes.empty()) {
-        static_cast<void>(handleLines(streams.input, converter));
+        complete = converter.readLines(streams.input, kKeptCodeBytes);
     } else {
         std::uint64_t number = 0;
         for (const std::string_view code : options.codes) {
             if (!converter.convert(code, kArgument, ++number)) break;
         }
     }
-    return converter.finish();
+    return converter.finish(complete);
 }
 
 int runBatchEncoding(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator) {
     BatchEncoder encoder(options, streams, decimalSeparator);
     if (options.codes.empty()) {
-        static_cast<void>(handleLines(streams.input, encoder));
+        static_cast<void>(encoder.readLines(streams.input, kLongestPositionLine));
     } else {
         std::uint64_t number = 0;
         for (std::size_t index = 0; index + 1 < options.codes.size(); index += 2) {

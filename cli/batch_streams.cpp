@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <string>
 
+#include "cli/console_stream.h"
 #include "cli/input_text.h"
 #include "conversion/utf8_text.h"
 
@@ -26,10 +27,18 @@ constexpr std::size_t kReadBlockSize = 64 * 1024;
     constexpr std::size_t kLargestPiece = 1U << 30U;
     return static_cast<unsigned>(std::min(size, kLargestPiece));
 }
+// A console window is read and written in UTF-16 through its own functions;
+// files and pipes carry UTF-8 bytes.
 [[nodiscard]] std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size) {
+    if (ConsoleReader* console = consoleReaderOf(fd)) return console->read(buffer, size);
     return _read(fd, buffer, pieceSize(size));
 }
 [[nodiscard]] std::ptrdiff_t writeSome(int fd, const char* data, std::size_t size) {
+    if (ConsoleWriter* console = consoleWriterOf(fd)) {
+        if (console->write({data, size})) return static_cast<std::ptrdiff_t>(size);
+        errno = EIO;
+        return -1;
+    }
     return _write(fd, data, pieceSize(size));
 }
 #else
@@ -39,29 +48,29 @@ constexpr std::size_t kReadBlockSize = 64 * 1024;
 }
 #endif
 
-// line cut to at most kKeptLineBytes, where a character ends (a byte of no
-// well-formed character is one of its own).
-[[nodiscard]] std::string_view keptPart(std::string_view line) noexcept {
-    if (line.size() <= kKeptLineBytes) return line;
+// The longest UTF-8 character, in bytes.
+constexpr std::size_t kLongestCharacter = 4;
+
+// line cut after the character that reaches limit bytes (a byte of no
+// well-formed character is one of its own), so no character is split.
+[[nodiscard]] std::string_view keptPart(std::string_view line, std::size_t limit) noexcept {
+    if (line.size() <= limit) return line;
     std::size_t end = 0;
-    for (;;) {
-        const std::size_t length = std::max<std::size_t>(1, utf8WellFormedLength(line, end));
-        if (end + length > kKeptLineBytes) return line.substr(0, end);
-        end += length;
-    }
+    while (end < limit) end += std::max<std::size_t>(1, utf8WellFormedLength(line, end));
+    return line.substr(0, std::min(end, line.size()));
 }
 
-// "\r\n" ends a line as well as "\n"; the "\r" is not part of the code.
+// "\r\n" ends a line as well as "\n"; the "\r" is not part of the line.
 [[nodiscard]] std::string_view withoutCarriageReturn(std::string_view line) noexcept {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     return line;
 }
 
 // Splits text, handed over in pieces, into lines. A line that spans pieces
-// is kept only as far as it can matter, so memory stays flat.
+// is kept only up to a few bytes past the limit, so memory stays flat.
 class LineSplitter {
 public:
-    explicit LineSplitter(LineHandler& handler) : handler_(handler) {}
+    LineSplitter(LineHandler& handler, std::size_t limit) : handler_(handler), limit_(limit) {}
 
     // Hands on every line that piece completes; false once output has failed.
     [[nodiscard]] bool add(std::string_view piece) {
@@ -71,7 +80,7 @@ public:
                 keep(line);
                 line = spanning_;
             }
-            if (!handler_.line(keptPart(withoutCarriageReturn(line)), ++lineNumber_)) return false;
+            if (!handOn(withoutCarriageReturn(line))) return false;
             spanning_.clear();
             piece.remove_prefix(end + 1);
         }
@@ -79,17 +88,21 @@ public:
         return true;
     }
     // A last line without a line feed is a line too.
-    [[nodiscard]] bool finish() { return spanning_.empty() || handler_.line(keptPart(spanning_), ++lineNumber_); }
+    [[nodiscard]] bool finish() { return spanning_.empty() || handOn(spanning_); }
 
 private:
-    // One byte more than is kept, so that keptPart sees where a character ends.
+    // Past the limit, enough bytes to finish the character that straddles it
+    // and to tell that the line is longer.
     void keep(std::string_view piece) {
-        if (spanning_.size() <= kKeptLineBytes) {
-            spanning_.append(piece.substr(0, kKeptLineBytes + 1 - spanning_.size()));
-        }
+        const std::size_t kept = limit_ + kLongestCharacter;
+        if (spanning_.size() < kept) spanning_.append(piece.substr(0, kept - spanning_.size()));
+    }
+    [[nodiscard]] bool handOn(std::string_view line) {
+        return handler_.line(keptPart(line, limit_), ++lineNumber_, line.size() <= limit_);
     }
 
     LineHandler& handler_;
+    std::size_t limit_;
     std::string spanning_;  // the start of a line that began in an earlier piece
     std::uint64_t lineNumber_ = 0;
 };
@@ -124,10 +137,12 @@ void OutputBuffer::addLine(std::string_view first, std::string_view second, std:
     out = std::copy_n(third.data(), third.size(), out);
     *out = '\n';
     used_ += length;
+    lineOpen_ = false;
 }
 
 void OutputBuffer::add(std::initializer_list<std::string_view> pieces) {
     for (const std::string_view piece : pieces) {
+        if (!piece.empty()) lineOpen_ = piece.back() != '\n';
         if (used_ + piece.size() > buffer_.size()) {
             static_cast<void>(flush());
             if (piece.size() > buffer_.size()) {
@@ -158,20 +173,22 @@ bool OutputBuffer::flush() {
     return ok_;
 }
 
-bool handleLines(int input, LineHandler& handler) {
+LinesRead handleLines(int input, LineHandler& handler, std::size_t limit) {
     std::vector<char> block(kReadBlockSize);
     InputText text;
-    LineSplitter lines(handler);
+    LineSplitter lines(handler, limit);
     for (;;) {
         const std::ptrdiff_t count = readSome(input, block.data(), block.size());
         if (count < 0 && errno == EINTR) continue;
-        if (count <= 0) break;
-        if (!lines.add(text.decode({block.data(), static_cast<std::size_t>(count)}))) return false;
+        // A failed read is no end of input: what was read may be a part.
+        if (count < 0) return {false, errno != 0 ? errno : EIO};
+        if (count == 0) break;
+        if (!lines.add(text.decode({block.data(), static_cast<std::size_t>(count)}))) return {true, 0};
         // A short read means no more input is waiting (a terminal, a slow
         // pipe): show the results so far instead of holding them back.
-        if (static_cast<std::size_t>(count) < block.size() && !handler.flush()) return false;
+        if (static_cast<std::size_t>(count) < block.size() && !handler.flush()) return {true, 0};
     }
-    return lines.add(text.finish()) && lines.finish();
+    return {!(lines.add(text.finish()) && lines.finish()), 0};
 }
 
 }  // namespace lagewandler

@@ -27,8 +27,14 @@ public:
     // Where up to room bytes (at most kLargestPlace) can be written in place,
     // to be kept by commit with the end of what was written.
     [[nodiscard]] char* place(std::size_t room);
-    void commit(const char* end) noexcept { used_ = static_cast<std::size_t>(end - buffer_.data()); }
+    void commit(const char* end) noexcept {
+        const auto used = static_cast<std::size_t>(end - buffer_.data());
+        if (used != used_) lineOpen_ = end[-1] != '\n';
+        used_ = used;
+    }
     static constexpr std::size_t kLargestPlace = 16 * 1024;
+    // Whether the last byte added was not a line feed: a line is still open.
+    [[nodiscard]] bool lineOpen() const noexcept { return lineOpen_; }
     // Writes out what has been added; false once a write has failed.
     [[nodiscard]] bool flush();
     [[nodiscard]] bool ok() const noexcept { return ok_; }
@@ -43,6 +49,7 @@ private:
     std::size_t used_ = 0;
     bool ok_ = true;
     int error_ = 0;
+    bool lineOpen_ = false;
 };
 
 // What takes the lines of an input, one at a time.
@@ -53,24 +60,29 @@ public:
     LineHandler& operator=(const LineHandler&) = delete;
     virtual ~LineHandler() = default;
 
-    // Handles line number (from 1), without its line end; false once output
-    // has failed, which ends the input.
-    [[nodiscard]] virtual bool line(std::string_view text, std::uint64_t number) = 0;
+    // Handles line number (from 1), without its line end. text is the line
+    // whole, or, where whole is false, its start up to the handleLines limit;
+    // false once output has failed, which ends the input.
+    [[nodiscard]] virtual bool line(std::string_view text, std::uint64_t number, bool whole) = 0;
     // Writes out what has been handled so far; false once output has failed.
     [[nodiscard]] virtual bool flush() = 0;
 };
 
-// A line is handled by at most this many of its first bytes, cut where a
-// character ends: a position code is eight characters, no more than 32
-// bytes, so what a longer line gives does not depend on the rest, and a line
-// of any length takes no more memory than this.
-inline constexpr std::size_t kKeptLineBytes = 64;
+// How reading an input's lines ended: at the end of the input, when the
+// handler's output failed, or when reading failed (readError, an errno value).
+struct LinesRead {
+    bool outputFailed = false;
+    int readError = 0;
+};
 
 // Reads input (a file descriptor) to its end in fixed blocks, as text in the
 // encoding its byte-order mark names (see InputText), and hands each line to
 // handler: "\n" ends a line, "\r\n" too, and a last line without either is a
-// line. Results are flushed whenever no more input is waiting. Returns false
-// once the handler's output has failed.
-[[nodiscard]] bool handleLines(int input, LineHandler& handler);
+// line. A line longer than limit bytes is handed on by its first limit bytes,
+// the character that straddles the limit kept whole, and marked as not whole,
+// so a line of any length takes no more memory than that. Results are
+// flushed whenever no more input is waiting. Stops when output or reading
+// fails.
+[[nodiscard]] LinesRead handleLines(int input, LineHandler& handler, std::size_t limit);
 
 }  // namespace lagewandler

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/utf16_text.h"
+
 namespace lagewandler {
 
 // Turns the companion's standard input into UTF-8 text as it arrives, block
@@ -27,13 +29,12 @@ private:
 
     [[nodiscard]] std::string_view decideEncoding(std::string_view bytes);
     [[nodiscard]] std::string_view fromUtf16(std::string_view bytes);
-    void appendCodeUnit(std::uint16_t unit);
 
     Encoding encoding_ = Encoding::Undecided;
     std::string start_;    // the first bytes, while they may still be a mark
     std::string decoded_;  // the UTF-8 of the last UTF-16 block
     int oddByte_ = -1;     // a UTF-16 code unit's first byte, or -1
-    std::uint16_t highSurrogate_ = 0;  // waiting for its low half, or 0
+    Utf16Decoder units_;
 };
 
 }  // namespace lagewandler

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "conversion/numeric_text.h"
-#include "conversion/utf8_text.h"
+#include "conversion/utf16_text.h"
 
 namespace lagewandler {
 namespace {
@@ -22,7 +22,21 @@ constexpr std::array<bool, 256> kPlainBytes = [] {
 
 [[nodiscard]] bool isPlain(char c) noexcept { return kPlainBytes[static_cast<unsigned char>(c)]; }
 
-// The escape of a control character or of '"' and '\'.
+constexpr std::array<char, 16> kHexDigits{'0', '1', '2', '3', '4', '5', '6', '7',
+                                          '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
+
+// Writes "\uXXXX" of a UTF-16 code unit.
+[[nodiscard]] char* writeUnitEscape(char* out, char32_t unit) noexcept {
+    constexpr unsigned kHexDigitBits = 4;
+    constexpr char32_t kLowDigit = 0xF;
+    out = writeText(out, "\\u");
+    for (unsigned shift = 3 * kHexDigitBits;; shift -= kHexDigitBits) {
+        *out++ = kHexDigits[(unit >> shift) & kLowDigit];
+        if (shift == 0) return out;
+    }
+}
+
+// The escape of an ASCII character that cannot stand as it is.
 [[nodiscard]] char* writeEscape(char* out, char c) {
     switch (c) {
         case '"': return writeText(out, "\\\"");
@@ -30,16 +44,15 @@ constexpr std::array<bool, 256> kPlainBytes = [] {
         case '\n': return writeText(out, "\\n");
         case '\r': return writeText(out, "\\r");
         case '\t': return writeText(out, "\\t");
-        default: break;
+        default: return writeUnitEscape(out, static_cast<unsigned char>(c));
     }
-    static constexpr std::array<char, 16> kHexDigits{'0', '1', '2', '3', '4', '5', '6', '7',
-                                                     '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
-    constexpr int kHexDigitBits = 4;
-    constexpr unsigned kLowDigit = 0xF;
-    const auto byte = static_cast<unsigned char>(c);
-    out = writeText(out, "\\u00");
-    *out++ = kHexDigits[byte >> kHexDigitBits];
-    *out++ = kHexDigits[byte & kLowDigit];
+}
+
+// The escape of a character beyond ASCII: its UTF-16 code unit, or two for
+// a character above U+FFFF.
+[[nodiscard]] char* writeCharacterEscape(char* out, char32_t codePoint) noexcept {
+    const Utf16Units units = utf16Units(codePoint);
+    for (std::size_t index = 0; index < units.count; ++index) out = writeUnitEscape(out, units.units[index]);
     return out;
 }
 
@@ -55,12 +68,10 @@ char* writeJsonString(char* out, std::string_view text) {
         } else if (static_cast<unsigned char>(c) < kFirstNonAscii) {
             out = writeEscape(out, c);
             ++offset;
-        } else if (const std::size_t length = utf8WellFormedLength(text, offset); length > 0) {
-            out = writeText(out, text.substr(offset, length));
-            offset += length;
         } else {
-            out = writeText(out, kReplacementCharacter);
-            ++offset;
+            const Utf8Character character = utf8CharacterAt(text, offset);
+            out = writeCharacterEscape(out, character.codePoint);
+            offset += character.length;
         }
     }
     *out++ = '"';

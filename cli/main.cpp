@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch_conversion.h"
+#include "cli/batch_command.h"
 #include "regional/regional_settings.h"
 #ifdef _WIN32
 #include "cli/windows_process.h"
@@ -26,7 +26,7 @@ namespace {
 int main([[maybe_unused]] int argc, [[maybe_unused]] char* argv[]) {
 #ifdef _WIN32
     // Windows hands main its arguments in the ANSI code page; read them anew.
-    const lagewandler::WindowsStreams streams;
+    lagewandler::useBinaryStreams();
     const std::vector<std::string> texts = lagewandler::utf8Arguments();
     std::vector<const char*> pointers;
     for (const std::string& text : texts) pointers.push_back(text.c_str());

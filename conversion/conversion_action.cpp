@@ -13,14 +13,15 @@ namespace {
 constexpr std::size_t kGroupLength = kPositionCodeLength / 2;
 
 // Reads one reference field and decodes one group against it into result;
-// false when either was refused, with the message shown.
-[[nodiscard]] bool convertGroup(std::string& result, const std::string& referenceField, std::string_view group,
+// returns the position, or nothing when either was refused, with the message
+// shown.
+[[nodiscard]] std::optional<std::int32_t> convertGroup(std::string& result, const std::string& referenceField, std::string_view group,
                                 std::string& compactText, const ConversionEnvironment& environment) {
     const auto reference = referenceDegrees(referenceField);
     if (!reference) {
         environment.messages.showMessage(kMessageInvalidNumber);
         result.clear();
-        return false;
+        return std::nullopt;
     }
     return decodeGroupInto(result, *reference, group, compactText, environment);
 }
@@ -36,6 +37,10 @@ std::optional<std::int16_t> referenceDegrees(std::string_view referenceField) {
 }
 
 void Command1_Click(FieldModel& fields, const ConversionEnvironment& environment) {
+    static_cast<void>(convertPositionCode(fields, environment));
+}
+
+DecodedPositions convertPositionCode(FieldModel& fields, const ConversionEnvironment& environment) {
     fields.compactText.clear();
     if (utf8CharacterCountUpTo(fields.positionCode, kPositionCodeLength) != kPositionCodeLength) {
         // No result of an earlier code may stay beside this one, one press
@@ -44,7 +49,7 @@ void Command1_Click(FieldModel& fields, const ConversionEnvironment& environment
         fields.longitude.clear();
         fields.compactResult.clear();
         environment.messages.showMessage(kMessageNeedEightCharacters);
-        return;
+        return {};
     }
     // The message sink may run an event loop (a modal box), so the code is
     // copied first: nothing it does can change the groups being decoded.
@@ -58,14 +63,14 @@ void Command1_Click(FieldModel& fields, const ConversionEnvironment& environment
         eightBytes ? codeView.substr(kGroupLength) : utf8Characters(code, kGroupLength, kGroupLength);
     // North is read and written before east is read: the order of the
     // messages the operator sees depends on it.
-    const bool latitudeDone =
-        convertGroup(fields.latitude, fields.northReference, latitudeGroup, fields.compactText, environment);
-    const bool longitudeDone =
-        convertGroup(fields.longitude, fields.eastReference, longitudeGroup, fields.compactText, environment);
+    const DecodedPositions positions{
+        convertGroup(fields.latitude, fields.northReference, latitudeGroup, fields.compactText, environment),
+        convertGroup(fields.longitude, fields.eastReference, longitudeGroup, fields.compactText, environment)};
     // Half a compact text reads like a whole position of another place: only
     // a code whose two halves converted gives one.
-    if (!(latitudeDone && longitudeDone)) fields.compactText.clear();
+    if (!(positions.latitude && positions.longitude)) fields.compactText.clear();
     fields.compactResult = fields.compactText;
+    return positions;
 }
 
 }  // namespace lagewandler

@@ -44,4 +44,16 @@ inline constexpr std::size_t kPositionCodeLength = 8;
 // compactResult "502758121249".
 void Command1_Click(FieldModel& fields, const ConversionEnvironment& environment);
 
+// The positions behind a conversion's two texts, in ten-thousandths of a
+// degree; nothing for a half that shows no result.
+struct DecodedPositions {
+    std::optional<std::int32_t> latitude;
+    std::optional<std::int32_t> longitude;
+};
+
+// Command1_Click, returning the positions it decoded, so that a caller who
+// needs them as numbers takes them from the same arithmetic as the texts.
+// "12345678" with the initial references -> {504660, 122136}.
+DecodedPositions convertPositionCode(FieldModel& fields, const ConversionEnvironment& environment);
+
 }  // namespace lagewandler

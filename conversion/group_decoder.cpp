@@ -15,11 +15,13 @@ constexpr double kSecondsPerMinute = 60.0;
 constexpr std::int16_t kMinutesAfterBorrow = 59;
 constexpr std::size_t kGroupCharacters = 4;
 
-// Degrees, whole minutes and seconds of one decoded group.
+// Degrees, whole minutes and seconds of one decoded group, and the same
+// position exactly, in ten-thousandths of a degree.
 struct Position {
     std::int16_t degrees;
     std::int16_t minutes;
     double seconds;
+    std::int32_t tenThousandths;
 };
 
 }  // namespace
@@ -59,7 +61,8 @@ namespace {
     // Multiplying before dividing keeps whole multiples of 1/600 degree exact.
     const double minutesFraction = ((value - whole * kTenThousandthsPerDegree) * kMinutesPerDegree) /
                                    kTenThousandthsPerDegree;
-    Position position{*degrees, static_cast<std::int16_t>(truncateTowardZero(minutesFraction)), 0.0};
+    Position position{*degrees, static_cast<std::int16_t>(truncateTowardZero(minutesFraction)), 0.0,
+                      reference * kTenThousandthsPerDegreeWhole + *pattern};
     position.seconds = (minutesFraction - position.minutes) * kSecondsPerMinute;
     // A negative remainder borrows a degree. It does so even when the seconds
     // are zero, which then show as 60: the dispatch system expects exactly that.
@@ -99,20 +102,26 @@ void appendCompactDigits(std::string& compactText, const Position& position) {
 
 }  // namespace
 
-bool decodeGroupInto(std::string& result, std::int16_t reference, std::string_view group,
-                     std::string& compactText, const ConversionEnvironment& environment) {
+std::optional<std::int32_t> decodeGroupInto(std::string& result, std::int16_t reference, std::string_view group,
+                                            std::string& compactText, const ConversionEnvironment& environment) {
     const auto position = decodePosition(reference, group);
     // The message comes before the result is emptied: while it is shown, the
     // field still holds what it held before the conversion.
     if (!position) {
         environment.messages.showMessage(kMessageInvalidNumber);
         result.clear();
-        return false;
+        return std::nullopt;
     }
     result.clear();
     writeDmsText(result, *position, environment.decimalSeparator);
     appendCompactDigits(compactText, *position);
-    return true;
+    return position->tenThousandths;
+}
+
+std::optional<std::int32_t> groupPosition(std::int16_t reference, std::string_view group) {
+    const auto position = decodePosition(reference, group);
+    if (!position) return std::nullopt;
+    return position->tenThousandths;
 }
 
 std::string DecodeGroup(std::int16_t reference, std::string_view group, std::string& compactText,

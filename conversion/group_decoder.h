@@ -31,9 +31,15 @@ namespace lagewandler {
                                       const ConversionEnvironment& environment);
 
 // The same, writing the text into result (replacing what it held) so a caller
-// that converts many codes reuses its buffers. Returns false after a failure,
-// with result "".
-bool decodeGroupInto(std::string& result, std::int16_t reference, std::string_view group,
-                     std::string& compactText, const ConversionEnvironment& environment);
+// that converts many codes reuses its buffers. Returns the position the text
+// shows, in ten-thousandths of a degree (reference * 10000 plus the offset:
+// (50, "1234") -> 504660); nothing after a failure, with result "".
+std::optional<std::int32_t> decodeGroupInto(std::string& result, std::int16_t reference, std::string_view group,
+                                            std::string& compactText, const ConversionEnvironment& environment);
+
+// The position decodeGroupInto gives for group against reference, without
+// writing anything; nothing where it refuses the group.
+// Examples: (50, "1234") -> 504660, (32767, "2710") -> nothing.
+[[nodiscard]] std::optional<std::int32_t> groupPosition(std::int16_t reference, std::string_view group);
 
 }  // namespace lagewandler

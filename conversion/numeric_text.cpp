@@ -186,9 +186,8 @@ constexpr std::size_t kMaxDirectDigits = 9;
     return static_cast<double>(value);
 }
 
-// The full reading: "&H" or "&O" and their digits, else a decimal.
-[[nodiscard]] Reading readNumber(std::string_view text) {
-    NumberCursor cursor(text);
+// The full reading at cursor: "&H" or "&O" and their digits, else a decimal.
+[[nodiscard]] Reading readNumber(NumberCursor& cursor) {
     if (cursor.peek() == '&') {
         const std::size_t ampersand = cursor.position();
         cursor.advance();
@@ -199,6 +198,11 @@ constexpr std::size_t kMaxDirectDigits = 9;
         cursor.rewindTo(ampersand);
     }
     return readDecimal(cursor);
+}
+
+[[nodiscard]] Reading readNumber(std::string_view text) {
+    NumberCursor cursor(text);
+    return readNumber(cursor);
 }
 
 }  // namespace
@@ -214,6 +218,18 @@ std::optional<double> readNumericTextWithDigit(std::string_view text) {
     if (const auto plain = plainWholeNumber(text)) return *plain;
     const Reading reading = readNumber(text);
     if (!reading.sawDigit) return std::nullopt;
+    return reading.value;
+}
+
+std::optional<double> readWholeNumericText(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+    // The reader passes over blanks inside a number; here they end it.
+    if (std::any_of(text.begin(), text.end(), isIgnored)) return std::nullopt;
+    NumberCursor cursor(text);
+    const Reading reading = readNumber(cursor);
+    if (!reading.sawDigit || cursor.peek() != kEndOfText) return std::nullopt;
     return reading.value;
 }
 

@@ -142,6 +142,12 @@ private:
     if (cursor.takeDigits(degrees, kMaxDmsDegreeDigits) <= 0 || !cursor.takeWord(kDegreesWord)) {
         return std::nullopt;
     }
+    // The sign belongs to the degrees and the minutes and seconds count up
+    // from them, so the conversion never writes "-0 Grad": -0.5 degrees is
+    // "-1 Grad 29 Min. 60,00 Sek.". A hand-written "-0 Grad 30 Min." means a
+    // negative position this text cannot say; reading it as +0.5 would move
+    // the place across the meridian or the equator.
+    if (negative && degrees == 0) return std::nullopt;
     cursor.skipBlanks();
     if (cursor.takeDigits(minutes, 2) <= 0 || minutes > kMaxMinutes || !cursor.takeWord(kMinutesWord)) {
         return std::nullopt;
@@ -162,12 +168,6 @@ private:
 }
 
 }  // namespace
-
-std::optional<std::int32_t> groupPosition(std::int16_t reference, std::string_view group) noexcept {
-    const auto offset = groupOffset(group);
-    if (!offset) return std::nullopt;
-    return static_cast<std::int32_t>(reference * kTenThousandths + *offset);
-}
 
 char* writeDecimalDegrees(char* out, std::int32_t tenThousandths) noexcept {
     if (tenThousandths < 0) *out++ = '-';
@@ -215,6 +215,9 @@ std::optional<std::array<char, 4>> encodeGroup(std::int16_t reference, std::int6
         const int shift = kOffsetBits - kBitsPerDigit * (index + 1);
         group[static_cast<std::size_t>(index)] = kHexDigits[(pattern >> shift) & kDigitMask];
     }
+    // Near the ends of the 16-bit degrees the decoder refuses some offsets
+    // (its degree would not fit): a code for them would not convert back.
+    if (groupPosition(reference, {group.data(), group.size()}) != position) return std::nullopt;
     return group;
 }
 

@@ -12,12 +12,8 @@ namespace lagewandler {
 // A position is held as a whole number of ten-thousandths of a degree, the
 // code's own unit, so nothing here passes through a binary fraction.
 
-// The position a group of a code gives against reference, in ten-thousandths
-// of a degree: reference * 10000 plus the group's offset; nothing for a group
-// that is not four hexadecimal digits. (50, "1234") -> 504660.
-[[nodiscard]] std::optional<std::int32_t> groupPosition(std::int16_t reference, std::string_view group) noexcept;
-
-// The longest decimal-degrees text: "-32771.2768".
+// The longest decimal-degrees text: "-32771.2768" (more than any position a
+// group decodes to needs).
 inline constexpr std::size_t kMaxDecimalDegreesLength = 12;
 
 // Writes tenThousandths as decimal degrees, exactly four decimals after a
@@ -31,7 +27,8 @@ inline constexpr std::size_t kMaxDecimalDegreesLength = 12;
 // digits: "50.466", "-0,0001") or a degrees/minutes/seconds text as the
 // conversion writes it ("50 Grad 27 Min. 57,60 Sek.", minutes 0 to 59,
 // seconds 0 to 60 with up to six decimals, '.' or ',', negative degrees as
-// "-1 Grad 59 Min. 59,64 Sek."). decimalSeparator, the regional one, is
+// "-1 Grad 59 Min. 59,64 Sek."; the sign is the degrees', so "-0 Grad ..."
+// is refused). decimalSeparator, the regional one, is
 // accepted too. Blanks around the text are passed over. Returns the nearest
 // ten-thousandth of a degree, decided exactly on the text, an exact half
 // rounding up; nothing for any other text, nor for more than nine whole
@@ -43,8 +40,11 @@ inline constexpr std::size_t kMaxDecimalDegreesLength = 12;
 
 // The group that puts position (ten-thousandths of a degree) against
 // reference: four upper-case hexadecimal digits of the 16-bit two's-complement
-// offset; nothing where the offset lies outside -32768..32767.
-// Examples: (50, 504660) -> "1234", (10, 99999) -> "FFFF", (50, 540000) -> nothing.
+// offset; nothing where the offset lies outside -32768..32767 or where the
+// group would not decode back to position (its degree outside the 16-bit
+// range, which happens only near the ends of the references).
+// Examples: (50, 504660) -> "1234", (10, 99999) -> "FFFF", (50, 540000) -> nothing,
+// (32767, 327697500) -> nothing.
 [[nodiscard]] std::optional<std::array<char, 4>> encodeGroup(std::int16_t reference, std::int64_t position) noexcept;
 
 }  // namespace lagewandler

@@ -1,11 +1,13 @@
 // Feeds arbitrary bytes to the companion as its standard input, written into
 // a pipe in pieces of a size the input's first byte chooses, so lines and
-// "\r\n" pairs fall across reads. Stops on a crash, on what the sanitizers
-// see, and when the output has not one line per input line ("\n" ends a
-// line; a last line without it counts too) of two tabs each, or when a
-// message does not name its line; half of the inputs are written as JSON
-// Lines instead, one object a line. Input with a UTF-16 byte-order mark is
-// only checked for whole output lines.
+// "\r\n" pairs fall across reads. Half of the inputs are converted (a
+// quarter of those written as JSON Lines), half encoded. Stops on a crash,
+// on what the sanitizers see, when the output has not one line per input
+// line ("\n" ends a line; a last line without it counts too) of two tabs
+// each (one object each in JSON), when a message does not name its line,
+// and when an encoded line gives another code or other messages than its
+// two texts given as arguments. Input with a UTF-16 byte-order mark is only
+// checked for whole output lines.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -17,7 +19,7 @@
 #include <string_view>
 #include <thread>
 
-#include "cli/batch_conversion.h"
+#include "cli/batch_command.h"
 
 namespace {
 
@@ -40,15 +42,67 @@ void writeInPieces(int fd, std::string_view data, std::size_t piece) {
     close(fd);
 }
 
+// What the companion writes for one run of options, without input.
+struct Written {
+    std::string output;
+    std::string errors;
+};
+
+Written runWithArguments(const lagewandler::BatchOptions& options) {
+    const int output = memfd_create("output", 0), errors = memfd_create("errors", 0);
+    require(output >= 0 && errors >= 0);
+    static_cast<void>(lagewandler::runBatchEncoding(options, {-1, output, errors}, ","));
+    Written written{contentOf(output), contentOf(errors)};
+    close(output);
+    close(errors);
+    return written;
+}
+
+// The messages of errors that name place ("line 3: "), without that prefix.
+std::string messagesOf(std::string_view errors, const std::string& place) {
+    const std::string prefix = "lagewandler-cli: " + place;
+    std::string messages;
+    for (std::size_t start = 0; start < errors.size(); start = errors.find('\n', start) + 1) {
+        const std::string_view line = errors.substr(start, errors.find('\n', start) + 1 - start);
+        if (line.starts_with(prefix)) messages += line.substr(prefix.size());
+    }
+    return messages;
+}
+
+// Each of the first lines of input, encoded from standard input, gives the
+// same code and messages as its latitude and longitude given as arguments.
+void requireSameAsArguments(std::string_view input, std::string_view output, std::string_view errors) {
+    constexpr std::uint64_t kLinesCompared = 32;
+    std::uint64_t number = 0;
+    for (std::size_t start = 0; start < input.size() && number < kLinesCompared;) {
+        const std::size_t end = std::min(input.find('\n', start), input.size());
+        std::string_view line = input.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r' && end < input.size()) line.remove_suffix(1);
+        start = end + 1;
+        ++number;
+        const std::size_t tab = line.find('\t');
+        const std::string_view rest = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
+        lagewandler::BatchOptions options;
+        options.encode = true;
+        options.codes = {line.substr(0, tab), rest.substr(0, rest.find('\t'))};
+        const Written alone = runWithArguments(options);
+        std::size_t lineStart = 0;
+        for (std::uint64_t skipped = 1; skipped < number; ++skipped) lineStart = output.find('\n', lineStart) + 1;
+        require(output.substr(lineStart, output.find('\n', lineStart) + 1 - lineStart) == alone.output);
+        require(messagesOf(errors, "line " + std::to_string(number) + ": ") == messagesOf(alone.errors, "argument 1: "));
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     constexpr std::size_t kLargestPiece = 97;
-    const std::size_t piece = 1 + data[0] % kLargestPiece;
-    // Every other input is written as JSON Lines: one object a line too.
+    const bool encode = (data[0] & 1U) != 0;
+    const std::size_t piece = 1 + (data[0] >> 1U) % kLargestPiece;
     lagewandler::BatchOptions options;
-    const bool json = data[0] / kLargestPiece % 2 == 1;
+    options.encode = encode;
+    const bool json = !encode && (data[0] >> 1U) / kLargestPiece % 2 == 1;
     if (json) options.format = lagewandler::OutputFormat::Json;
     std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
 
@@ -57,15 +111,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int output = memfd_create("output", 0), errors = memfd_create("errors", 0);
     require(output >= 0 && errors >= 0);
     std::thread writer(writeInPieces, pipeEnds[1], input, piece);
-    const int status = lagewandler::runBatchConversion(options, {pipeEnds[0], output, errors}, ",");
+    const int status = encode ? lagewandler::runBatchEncoding(options, {pipeEnds[0], output, errors}, ",")
+                              : lagewandler::runBatchConversion(options, {pipeEnds[0], output, errors}, ",");
     writer.join();
     close(pipeEnds[0]);
-
     const std::string out = contentOf(output), err = contentOf(errors);
     close(output);
     close(errors);
     const auto outputLines = static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n'));
-    require(json || static_cast<std::size_t>(std::count(out.begin(), out.end(), '\t')) == 2 * outputLines);
+    require(json || encode || static_cast<std::size_t>(std::count(out.begin(), out.end(), '\t')) == 2 * outputLines);
     require(status == (err.empty() ? 0 : 1));
     for (std::size_t start = 0; start < err.size(); start = err.find('\n', start) + 1) {
         require(err.compare(start, 22, "lagewandler-cli: line ") == 0);
@@ -77,5 +131,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto lines = static_cast<std::size_t>(std::count(input.begin(), input.end(), '\n')) +
                        (!input.empty() && input.back() != '\n' ? 1 : 0);
     require(outputLines == lines);
+    if (encode) requireSameAsArguments(input, out, err);
     return 0;
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "win32/wide_text.h"
+#include "conversion/utf16_text.h"
 
 namespace lagewandler {
 namespace {

@@ -6,7 +6,7 @@
 #include "form/form_texts.h"
 #include "regional/regional_settings.h"
 #include "win32/message_box.h"
-#include "win32/wide_text.h"
+#include "conversion/utf16_text.h"
 
 namespace lagewandler {
 namespace {

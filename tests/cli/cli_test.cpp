@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch_conversion.h"
+#include "cli/batch_command.h"
 
 namespace lagewandler {
 namespace {
@@ -64,7 +64,7 @@ std::vector<char*> pointersTo(std::vector<std::string>& texts) {
 constexpr const char* kErrorsWithOutput = "2>&1";
 
 CliRun runCliOnce(const std::vector<std::string>& arguments, const std::string& input, const std::string& locale,
-                  const char* outputTarget) {
+                  const char* outputTarget, const char* inputSource) {
     const bool merged = outputTarget == kErrorsWithOutput;
     if (merged) outputTarget = nullptr;
     const auto folder = std::filesystem::temp_directory_path() / ("lagewandler-cli-test-" + std::to_string(getpid()));
@@ -74,7 +74,8 @@ CliRun runCliOnce(const std::vector<std::string>& arguments, const std::string& 
 
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, STDIN_FILENO, inPath.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, STDIN_FILENO, inputSource != nullptr ? inputSource : inPath.c_str(),
+                                     O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, outputTarget != nullptr ? outputTarget : outPath.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (merged) {
@@ -98,11 +99,13 @@ CliRun runCliOnce(const std::vector<std::string>& arguments, const std::string& 
     return run;
 }
 
-// Runs the real program with arguments, input on its standard input and the
-// given locale, and collects what it wrote and its exit status.
+// Runs the real program with arguments, input on its standard input (or
+// the file inputSource) and the given locale, and collects what it wrote
+// and its exit status.
 CliRun runCli(const std::vector<std::string>& arguments, const std::string& input,
-              const std::string& locale = "de_DE.UTF-8", const char* outputTarget = nullptr) {
-    return runCliOnce(arguments, input, locale, outputTarget);
+              const std::string& locale = "de_DE.UTF-8", const char* outputTarget = nullptr,
+              const char* inputSource = nullptr) {
+    return runCliOnce(arguments, input, locale, outputTarget, inputSource);
 }
 
 const std::string kLine1234 = "50 Grad 27 Min. 57,60 Sek.\t12 Grad 12 Min. 48,96 Sek.\t502758121249\n";
@@ -144,8 +147,8 @@ TEST(LagewandlerCli, ConvertsArgumentsAndLinesAsTheWindowDoes) {
         {"empty input", {}, "", "", "", 0},
         {"references as options", {"--north", "51", "--east=-1", "00000000"}, "",
          "51 Grad 0 Min. 00,00 Sek.\t-1 Grad 0 Min. 00,00 Sek.\t510000-010000\n", "", 0},
-        {"reference read as the window reads it", {"--north=50,7", "--east", "&HA", "12345678"}, "", kLine1234, "",
-         0},
+        {"reference rounded as the window rounds it", {"--north=50.5", "--east", " &HA ", "12345678"}, "", kLine1234,
+         "", 0},
         {"UTF-8 byte-order mark (Notepad)", {}, "\xEF\xBB\xBF" "12345678\r\n12345678", kLine1234 + kLine1234, "", 0},
         {"UTF-16 little-endian (PowerShell 5.1)", {}, utf16("12345678\r\n12345678\r\n", true),
          kLine1234 + kLine1234, "", 0},
@@ -158,6 +161,12 @@ TEST(LagewandlerCli, ConvertsArgumentsAndLinesAsTheWindowDoes) {
          "", 0},
         {"decimal degrees as arguments", {"--encode", "--north", "0", "--", "-0.0001", "9,9999", "0.466", "12.2136"},
          "", "FFFFFFFF\n12345678\n", "", 0},
+        // Every digit of a position counts, however long its line.
+        {"padded and long positions read whole", {"--encode"},
+         std::string(54, ' ') + "50.466\t12.2136\n50.466" + std::string(50, '0') + "\t12.21365\n",
+         "12345678\n12345679\n", "", 0},
+        {"the sign belongs to the degrees", {"--encode", "--north=0"}, "-1 Grad 29 Min. 60,00 Sek.\t10\n",
+         "EC780000\n", "", 0},
     };
     for (const CliCase& c : cases) expectRun(c);
 }
@@ -183,8 +192,6 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          "lagewandler-cli: argument 1: " + need, 1},
         {"lone carriage return is part of the code", {}, "12345678\r", kRejected, "lagewandler-cli: line 1: " + need,
          1},
-        {"reference out of range", {"--north", "99999", "12345678"}, "", kLongitudeOnly,
-         "lagewandler-cli: argument 1: " + invalid, 1},
         {"group out of range", {"--north=32767"}, "27105678\n", kLongitudeOnly, "lagewandler-cli: line 1: " + invalid,
          1},
         {"lone dash is a code", {"-"}, "", kRejected, "lagewandler-cli: argument 1: " + need, 1},
@@ -194,6 +201,12 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
         {"UTF-16 umlaut and lone surrogate", {}, "\xFF\xFE" "\xC4\0" "2\0" "3\0" "4\0" "5\0" "6\0" "7\0" "8\0\n\0"
          "1\0" "2\0" "3\0" "4\0" "5\0" "6\0" "7\0" "\x00\xD8"s,
          kLongitudeOnly + kLatitudeOnly, refused({1, 2}), 1},
+        // A pair is one character; an unpaired high surrogate in the middle
+        // of a line is one U+FFFD; a last odd byte is a line of its own.
+        {"UTF-16 pair, lone high surrogate, last odd byte", {},
+         "\xFF\xFE" "1\0" "2\0" "3\0" "4\0" "5\0" "6\0" "7\0" "\x3D\xD8\x00\xDE" "\n\0"
+         "1\0" "2\0" "3\0" "\x00\xD8" "5\0" "6\0" "7\0" "8\0" "\n\0" "1"s,
+         kLatitudeOnly + kLongitudeOnly + kRejected, refused({1, 2}) + "lagewandler-cli: line 3: " + need, 1},
         // Each mistyped group is refused; the other group of its code converts.
         {"mistyped groups", {},
          "12O45678\n123456O8\n1234 678\n+1235678\n1234&H78\n\u00c42345678\n1234567\U0001F600\n"
@@ -201,13 +214,19 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          kLongitudeOnly + kLatitudeOnly + kLatitudeOnly + kLongitudeOnly + kLatitudeOnly + kLongitudeOnly +
              kLatitudeOnly + kLongitudeOnly + kLatitudeOnly + kRejected,
          refused({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10}), 1},
-        {"JSON of a refused half", {"--format", "json", "1234G678"}, "",
-         "{\"code\":\"1234G678\",\"latitude\":\"50 Grad 27 Min. 57,60 Sek.\",\"longitude\":\"\",\"compact\":\"\","
-         "\"latitude_degrees\":50.4660,\"longitude_degrees\":null,\"messages\":[\"ungültiger Zahlenwert\"]}\n",
-         "lagewandler-cli: argument 1: " + invalid, 1},
+        // JSON is pure ASCII, every other character escaped.
+        {"JSON of a refused half", {"--format", "json", "\u00c4\u00d6\u00dc\u00df5678", "\\GGGGGGG"}, "",
+         "{\"code\":\"\\u00c4\\u00d6\\u00dc\\u00df5678\",\"latitude\":\"\",\"longitude\":\"12 Grad 12 Min. 48,96 Sek.\","
+         "\"compact\":\"\",\"latitude_degrees\":null,\"longitude_degrees\":12.2136,"
+         "\"messages\":[\"ung\\u00fcltiger Zahlenwert\"]}\n"
+         "{\"code\":\"\\\\GGGGGGG\",\"latitude\":\"\",\"longitude\":\"\",\"compact\":\"\",\"latitude_degrees\":null,"
+         "\"longitude_degrees\":null,\"messages\":[\"ung\\u00fcltiger Zahlenwert\",\"ung\\u00fcltiger Zahlenwert\"]}\n",
+         "lagewandler-cli: argument 1: " + invalid + "lagewandler-cli: argument 2: " + invalid +
+             "lagewandler-cli: argument 2: " + invalid, 1},
+        // The character that holds the 64th byte is kept whole.
         {"JSON of a line's first 64 bytes, its bad bytes and control characters", {"--format=json"},
-         "\xFF\"\x01" + std::string(100, 'A') + "\n",
-         "{\"code\":\"\xEF\xBF\xBD\\\"\\u0001" + std::string(61, 'A') +
+         "\xFF\"\x01" + std::string(60, 'A') + "\U0001F600" + std::string(40, 'A') + "\n",
+         "{\"code\":\"\\ufffd\\\"\\u0001" + std::string(60, 'A') + "\\ud83d\\ude00" +
              "\",\"latitude\":\"\",\"longitude\":\"\",\"compact\":\"\",\"latitude_degrees\":null,"
              "\"longitude_degrees\":null,\"messages\":[\"Bitte 8 Stellen eingeben\"]}\n",
          "lagewandler-cli: line 1: " + need, 1},
@@ -216,11 +235,25 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          "\"coordinates\":[9.9999,49.9999]},\"properties\":{\"line\":2,\"code\":\"FFFFFFFF\",\"latitude\":"
          "\"49 Grad 59 Min. 59,64 Sek.\",\"longitude\":\"9 Grad 59 Min. 59,64 Sek.\",\"compact\":\"495960095960\"}}\n]}\n",
          "lagewandler-cli: argument 1: " + need, 1},
-        {"positions unreadable, far from the reference, or half missing", {"--encode"},
-         "5O.1\t10\n99\t10\n50\n50 Grad 27 Min. 57,60 Sek.\t12.2136\textra\n",
-         "\n\n\n12345678\n",
+        {"positions unreadable, far from the reference, negative zero degrees, or half missing", {"--encode"},
+         "5O.1\t10\n99\t10\n50\n50 Grad 27 Min. 57,60 Sek.\t12.2136\textra\n-0 Grad 30 Min. 00,00 Sek.\t10\n",
+         "\n\n\n12345678\n\n",
          "lagewandler-cli: line 1: latitude: " + invalid + "lagewandler-cli: line 2: latitude: " + invalid +
-             "lagewandler-cli: line 3: longitude: " + invalid, 1},
+             "lagewandler-cli: line 3: longitude: " + invalid + "lagewandler-cli: line 5: latitude: " + invalid, 1},
+        // Near the ends of the references a degree would not fit: no code
+        // that the decoder then refuses.
+        {"positions whose code would not convert back", {"--encode", "--north", "32767", "--", "32768.5", "10"}, "",
+         "\n", "lagewandler-cli: argument 1: latitude: " + invalid, 1},
+        {"positions whose code would not convert back", {"--encode", "--north=-32768"}, "-32768.0002\t10\n", "\n",
+         "lagewandler-cli: line 1: latitude: " + invalid, 1},
+        {"a position's line too long to read whole", {"--encode"}, std::string(70'000, ' ') + "\n50.466\t12.2136\n",
+         "\n12345678\n", "lagewandler-cli: line 1: line longer than 65536 bytes, not read\n", 1},
+        {"GeoJSON holds no place off the globe",
+         {"--format", "geojson", "--north", "89", "--east", "179", "75300000", "00003A98", "00000000"}, "",
+         "{\"type\":\"FeatureCollection\",\"features\":[\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\","
+         "\"coordinates\":[179.0000,89.0000]},\"properties\":{\"line\":3,\"code\":\"00000000\",\"latitude\":"
+         "\"89 Grad 0 Min. 00,00 Sek.\",\"longitude\":\"179 Grad 0 Min. 00,00 Sek.\",\"compact\":\"8900001790000\"}}\n]}\n",
+         "lagewandler-cli: argument 1: " + invalid + "lagewandler-cli: argument 2: " + invalid, 1},
         {"five megabyte line", {}, std::string(5'000'000, 'A') + "\n12345678\n", kRejected + kLine1234,
          "lagewandler-cli: line 1: " + need, 1},
         // Input is read 64 KiB at a time; this code and its "\r\n" straddle the first boundary.
@@ -250,20 +283,29 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
         {"missing reference", {"12345678", "--north"}, "", "",
          "lagewandler-cli: option --north needs a value (REF)" + seeHelp, 2},
         {"empty reference", {"--north", "", "12345678"}, "", "",
-         "lagewandler-cli: option --north needs a number, not ''" + seeHelp, 2},
+         "lagewandler-cli: option --north needs a number from -32768 to 32767, not ''" + seeHelp, 2},
+        // Windows PowerShell 5.1 drops an empty argument: the code becomes the reference.
+        {"reference out of range", {"--north", "12345678"}, "", "",
+         "lagewandler-cli: option --north needs a number from -32768 to 32767, not '12345678'" + seeHelp, 2},
+        {"letter O for a zero", {"--north", "5O", "12345678"}, "", "",
+         "lagewandler-cli: option --north needs a number from -32768 to 32767, not '5O'" + seeHelp, 2},
+        {"C's hexadecimal", {"--north=0x32"}, "", "",
+         "lagewandler-cli: option --north needs a number from -32768 to 32767, not '0x32'" + seeHelp, 2},
+        {"decimal comma", {"--east", "50,7"}, "", "",
+         "lagewandler-cli: option --east needs a number from -32768 to 32767, not '50,7'" + seeHelp, 2},
         {"letters as reference", {"--east=abc"}, "12345678\n", "",
-         "lagewandler-cli: option --east needs a number, not 'abc'" + seeHelp, 2},
+         "lagewandler-cli: option --east needs a number from -32768 to 32767, not 'abc'" + seeHelp, 2},
         {"digit after a stray letter", {"--north", "x12"}, "", "",
-         "lagewandler-cli: option --north needs a number, not 'x12'" + seeHelp, 2},
-        {"hex prefix alone", {"--east", "&H"}, "", "", "lagewandler-cli: option --east needs a number, not '&H'" + seeHelp,
+         "lagewandler-cli: option --north needs a number from -32768 to 32767, not 'x12'" + seeHelp, 2},
+        {"hex prefix alone", {"--east", "&H"}, "", "", "lagewandler-cli: option --east needs a number from -32768 to 32767, not '&H'" + seeHelp,
          2},
-        {"sign alone", {"--north", "-"}, "", "", "lagewandler-cli: option --north needs a number, not '-'" + seeHelp, 2},
-        {"umlaut as reference", {"--north=Ö"}, "", "", "lagewandler-cli: option --north needs a number, not 'Ö'" + seeHelp,
+        {"sign alone", {"--north", "-"}, "", "", "lagewandler-cli: option --north needs a number from -32768 to 32767, not '-'" + seeHelp, 2},
+        {"umlaut as reference", {"--north=Ö"}, "", "", "lagewandler-cli: option --north needs a number from -32768 to 32767, not 'Ö'" + seeHelp,
          2},
         {"control characters shown as ?", {"--east=\x1B[2J\n"}, "", "",
-         "lagewandler-cli: option --east needs a number, not '?[2J?'" + seeHelp, 2},
+         "lagewandler-cli: option --east needs a number from -32768 to 32767, not '?[2J?'" + seeHelp, 2},
         {"blank kept in the echo", {"--east=a b"}, "", "",
-         "lagewandler-cli: option --east needs a number, not 'a b'" + seeHelp, 2},
+         "lagewandler-cli: option --east needs a number from -32768 to 32767, not 'a b'" + seeHelp, 2},
         {"unknown format", {"--format", "xml"}, "", "",
          "lagewandler-cli: option --format needs tsv, json or geojson, not 'xml'" + seeHelp, 2},
         {"format with encode", {"--encode", "--format=tsv"}, "", "",
@@ -274,11 +316,60 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
     for (const CliCase& c : cases) expectRun(c);
 }
 
+// text repeated count times.
+std::string repeated(const std::string& text, int count) {
+    std::string all;
+    for (int index = 0; index < count; ++index) all += text;
+    return all;
+}
+
 TEST(LagewandlerCli, WritesEachMessageAfterTheResultsOfTheLinesBeforeIt) {
     const std::string need = "lagewandler-cli: line 2: Bitte 8 Stellen eingeben\n";
-    const CliRun run = runCli({}, "12345678\n1234567\n12345678\n", "de_DE.UTF-8", kErrorsWithOutput);
-    EXPECT_EQ(run.output, kLine1234 + need + kRejected + kLine1234);
-    EXPECT_EQ(run.status, 1);
+    const std::string needLate = "lagewandler-cli: line 5001: Bitte 8 Stellen eingeben\n";
+    const std::string feature =
+        "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[12.2136,50.4660]},\"properties\":"
+        "{\"line\":1,\"code\":\"12345678\",\"latitude\":\"50 Grad 27 Min. 57,60 Sek.\",\"longitude\":"
+        "\"12 Grad 12 Min. 48,96 Sek.\",\"compact\":\"502758121249\"}}";
+    const struct {
+        const char* name;
+        std::vector<std::string> arguments;
+        std::string input;
+        std::string output;
+    } cases[] = {
+        {"short input", {}, "12345678\n1234567\n12345678\n", kLine1234 + need + kRejected + kLine1234},
+        {"after thousands of lines", {}, repeated("12345678\n", 5000) + "1234567\n12345678\n",
+         repeated(kLine1234, 5000) + needLate + kRejected + kLine1234},
+        // A message ends the feature's line rather than being glued to it.
+        {"GeoJSON", {"--format=geojson"}, "12345678\n1234567\n",
+         "{\"type\":\"FeatureCollection\",\"features\":[\n" + feature + "\n" + need + "]}\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(c.arguments, c.input, "de_DE.UTF-8", kErrorsWithOutput);
+        EXPECT_EQ(run.output, c.output) << c.name;
+        EXPECT_EQ(run.status, 1) << c.name;
+    }
+}
+
+// Reading a folder fails: said, never taken for the end of the input.
+TEST(LagewandlerCli, ReportsInputThatCannotBeRead) {
+    // Windows' C runtime gives EINVAL for a read of a folder's handle.
+    const std::string reason = std::getenv("LAGEWANDLER_CLI_EMULATOR") ? "Invalid argument" : "Is a directory";
+    const std::string failed = "lagewandler-cli: cannot read the input: " + reason + "\n";
+    const struct {
+        std::vector<std::string> arguments;
+        std::string output;
+    } cases[] = {
+        {{}, ""},
+        {{"--encode"}, ""},
+        // An unclosed collection: no reader takes it for the whole input.
+        {{"--format", "geojson"}, "{\"type\":\"FeatureCollection\",\"features\":[\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(c.arguments, "", "de_DE.UTF-8", nullptr, "/");
+        EXPECT_EQ(run.output, c.output) << c.arguments.size();
+        EXPECT_EQ(run.errors, failed) << c.arguments.size();
+        EXPECT_EQ(run.status, 1) << c.arguments.size();
+    }
 }
 
 // The program reads from a pipe whose writer waits before its second line:

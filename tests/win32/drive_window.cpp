@@ -16,7 +16,7 @@
 #include "form/layout.h"
 #include "win32/clipboard.h"
 #include "win32/main_window.h"
-#include "win32/wide_text.h"
+#include "conversion/utf16_text.h"
 
 namespace lagewandler {
 namespace {

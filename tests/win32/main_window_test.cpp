@@ -18,7 +18,7 @@
 #include "form/caption_fit.h"
 #include "win32/clipboard.h"
 #include "win32/message_box.h"
-#include "win32/wide_text.h"
+#include "conversion/utf16_text.h"
 
 namespace lagewandler {
 namespace {

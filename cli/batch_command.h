@@ -34,8 +34,8 @@ struct UsageError {
 // {"--east=-3"} -> east "-3", codes from standard input;
 // {"--", "--123456"} -> one code "--123456"; {"--west", "1"} -> UsageError;
 // {"--north"} -> UsageError (missing REF); {"-x"} -> UsageError;
-// {"--north", "abc"} or {"--east="} -> UsageError (no digit in REF), while
-// {"--north", "50,7"} -> north "50,7", which converts as 50;
+// {"--north", "abc"}, {"--east="}, {"--north", "50,7"}, {"--north", "5O"} or
+// {"--north", "99999"} -> UsageError (REF not one number from -32768 to 32767);
 // {"--format=json", "12345678"} -> format Json; {"--format", "xml"} -> UsageError;
 // {"--encode", "50.466", "12.2136"} -> encode, two positions;
 // {"--encode", "50.466"} and {"--encode", "--format", "json"} -> UsageError.
@@ -56,9 +56,11 @@ struct BatchStreams {
 // window's "umwandeln" does in a freshly opened window holding the given
 // references, and writes per code "Text3<TAB>Text4<TAB>Text5", a JSON object
 // or a GeoJSON feature (see the usage). Each message the window would show
-// goes to errors as "lagewandler-cli: line N: text" (or "argument N:").
-// Returns 0 when no code drew a message, 1 when any did or the output could
-// not be written.
+// goes to errors as "lagewandler-cli: line N: text" (or "argument N:"), as
+// does a position off the globe in GeoJSON. A failed read of input is said
+// as "lagewandler-cli: cannot read the input: REASON" and leaves a GeoJSON
+// collection unclosed. Returns 0 when no code drew a message, 1 when any
+// did, the input could not be read or the output could not be written.
 [[nodiscard]] int runBatchConversion(const BatchOptions& options, const BatchStreams& streams,
                                      std::string_view decimalSeparator);
 
@@ -67,7 +69,9 @@ struct BatchStreams {
 // against the given references, and writes its code, eight upper-case
 // hexadecimal digits, or an empty line when a half could not be encoded;
 // that half's message goes to errors as "lagewandler-cli: line N: latitude:
-// ungültiger Zahlenwert". Returns 0 when every pair was encoded, else 1.
+// ungültiger Zahlenwert". A line is read whole: one longer than 65536 bytes
+// gives an empty line and a message. Returns 0 when every pair was encoded
+// and the input read, else 1.
 [[nodiscard]] int runBatchEncoding(const BatchOptions& options, const BatchStreams& streams,
                                    std::string_view decimalSeparator);
 

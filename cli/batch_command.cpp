@@ -1,4 +1,4 @@
-#include "cli/batch_conversion.h"
+#include "cli/batch_command.h"
 
 #include <cstddef>
 #include <initializer_list>
@@ -26,8 +26,9 @@ constexpr std::string_view kUsage =
     "           opened window with the given references. Output lines always match\n"
     "           input lines.\n"
     "  json     JSON Lines: one object per code, its keys in this order: \"code\"\n"
-    "           (as given, a line by its first 64 bytes, each byte that is not\n"
-    "           UTF-8 as U+FFFD), \"latitude\", \"longitude\", \"compact\" (the texts\n"
+    "           (as given, a line up to the character that holds its 64th byte,\n"
+    "           each byte that is not UTF-8 as U+FFFD), \"latitude\", \"longitude\",\n"
+    "           \"compact\" (the texts\n"
     "           of tsv), \"latitude_degrees\", \"longitude_degrees\" (exact decimal\n"
     "           degrees, four decimals and '.' whatever the regional settings, null\n"
     "           for a half without a result), \"messages\" (that code's message\n"
@@ -36,7 +37,11 @@ constexpr std::string_view kUsage =
     "           Point at [longitude, latitude] in those decimal degrees for each\n"
     "           code whose two halves converted, with the properties \"line\" (the\n"
     "           line or argument number), \"code\", \"latitude\", \"longitude\" and\n"
-    "           \"compact\". A code that drew a message is no feature.\n"
+    "           \"compact\". A code that drew a message is no feature, and neither\n"
+    "           is a place off the globe (latitude beyond 90 or -90, longitude\n"
+    "           beyond 180 or -180): its half draws \"ungültiger Zahlenwert\".\n"
+    "           After a failed read the collection is left unclosed, so that no\n"
+    "           reader takes it for the whole input.\n"
     "\n"
     "Encoding (--encode):\n"
     "Each LATITUDE LONGITUDE pair of arguments, or each line of standard input as\n"
@@ -44,11 +49,18 @@ constexpr std::string_view kUsage =
     "reads back), gives one line: its code, eight upper-case hexadecimal digits.\n"
     "A position is decimal degrees ('50.466', '-0,0001') or a degrees, minutes and\n"
     "seconds text as the window shows it ('50 Grad 27 Min. 57,60 Sek.', '.' or ','\n"
-    "or the regional separator). It is taken to the nearest ten-thousandth of a\n"
-    "degree, decided exactly on the text, an exact half rounding up. A position\n"
-    "that cannot be read, or lies more than 3.2768 degrees from its reference,\n"
-    "gives an empty line and \"lagewandler-cli: line N: latitude: ungültiger\n"
-    "Zahlenwert\" (or longitude, or argument N). Start negative arguments after --.\n"
+    "or the regional separator). In such a text the sign belongs to the degrees\n"
+    "and the minutes and seconds count up from them: -0.5 degrees is\n"
+    "'-1 Grad 29 Min. 60,00 Sek.', and '-0 Grad ...' is refused. A position is\n"
+    "taken to the nearest ten-thousandth of a degree, decided exactly on the\n"
+    "text, an exact half rounding up. A position that cannot be read, that lies\n"
+    "outside -3.2768 to +3.2767 degrees of its reference, or whose code would not\n"
+    "convert back to it (near the ends of the references, where the degree would\n"
+    "not fit in -32768 to 32767), gives an empty line and \"lagewandler-cli: line\n"
+    "N: latitude: ungültiger Zahlenwert\" (or longitude, or argument N). A line of\n"
+    "standard input is read whole: one longer than 65536 bytes gives an empty line\n"
+    "and \"lagewandler-cli: line N: line longer than 65536 bytes, not read\".\n"
+    "Start negative arguments after --.\n"
     "\n"
     "Messages:\n"
     "Each goes to standard error as \"lagewandler-cli: line N: TEXT\" (or\n"
@@ -56,13 +68,16 @@ constexpr std::string_view kUsage =
     "\"Bitte 8 Stellen eingeben\": the code does not have eight characters; the\n"
     "line is empty but for its two tabs.\n"
     "\"ungültiger Zahlenwert\": a half of the code is not four hexadecimal digits\n"
-    "(a blank, a sign, \"&H\", the letter O for a zero, any other character), or a\n"
-    "REF or a decoded position lies outside -32768 to 32767 degrees; that half's\n"
+    "(a blank, a sign, \"&H\", the letter O for a zero, any other character), or\n"
+    "the whole degrees of its position lie outside -32768 to 32767; that half's\n"
     "column and the compact text are empty, the other half is still converted.\n"
+    "\"cannot read the input: REASON\": standard input could not be read; what was\n"
+    "read before is converted.\n"
     "\n"
     "Exit status:\n"
     "  0  no code drew a message\n"
-    "  1  some code drew a message, or the output could not be written\n"
+    "  1  some code drew a message, the input could not be read, or the output\n"
+    "     could not be written\n"
     "  2  usage error\n"
     "\n"
     "Options:\n"
@@ -75,8 +90,10 @@ constexpr std::string_view kUsage =
     "  --               what follows are codes or positions, even if they begin\n"
     "                   with '-'\n"
     "\n"
-    "A REF is read as the window reads its reference fields ('50,7' is 50, '&H32'\n"
-    "is 50); a REF in which no digit can be read ('', 'abc', '-') is a usage error.\n"
+    "A REF is one number of degrees from -32768 to 32767, blanks around it aside:\n"
+    "'50', '-5', '50.5' (rounded as the window rounds: 50), '&H32' (50). Anything\n"
+    "else ('', '50,7', '5O', '0x32', '50abc') is a usage error. This is stricter\n"
+    "than the window's reference fields, which read '50,7' as 50 and '5O' as 5.\n"
     "\n"
     "Environment:\n"
     "  LC_ALL, LC_NUMERIC, LANG\n"
@@ -168,9 +185,12 @@ constexpr std::string_view kFormatOption = "--format";
         options.format = *format;
         return std::nullopt;
     }
-    // Without a digit the reference would silently be 0 degrees.
-    if (!numericTextHasDigit(value)) {
-        return UsageError{"option " + std::string(option) + " needs a number, not '" + printable(value) + "'"};
+    // A reference typed wrong would shift every code of the run: the whole
+    // value must be one number of whole degrees that fits.
+    const auto number = readWholeNumericText(value);
+    if (!number || !roundToInt16(*number)) {
+        return UsageError{"option " + std::string(option) + " needs a number from -32768 to 32767, not '" +
+                          printable(value) + "'"};
     }
     (option == kNorthOption ? options.north : options.east) = value;
     return std::nullopt;

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "conversion/utf16_text.h"
+
+namespace lagewandler {
+
+// A console window's own text functions, which take UTF-16 whatever the
+// console's code pages (Windows' WriteConsoleW and ReadConsoleW); an
+// interface, so that tests can stand in for the console.
+class Console {
+public:
+    Console() = default;
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+    virtual ~Console() = default;
+
+    // Shows units; false when the console refused them.
+    [[nodiscard]] virtual bool write(std::u16string_view units) = 0;
+    // Reads what the operator typed into units (room for size): the number
+    // of units read, 0 at the end, -1 when reading failed.
+    [[nodiscard]] virtual std::ptrdiff_t read(char16_t* units, std::size_t size) = 0;
+};
+
+// The companion's UTF-8 output shown on a console. A character split
+// between two writes is held until its rest arrives, so a write of any
+// bytes shows the same as one write of all of them; a byte of no character
+// shows as U+FFFD.
+class ConsoleWriter {
+public:
+    explicit ConsoleWriter(Console& console) : console_(console) {}
+
+    // Shows bytes; false when the console refused them.
+    [[nodiscard]] bool write(std::string_view bytes);
+
+private:
+    Console& console_;
+    std::string pending_;  // the start of a character, waiting for its rest
+};
+
+// What is typed on a console, as the UTF-8 bytes the companion reads.
+// Ctrl+Z ends the input (typed at the start of a line and followed by
+// Enter, as cmd and Windows' own programs take it); what precedes it on
+// its line is still read.
+class ConsoleReader {
+public:
+    explicit ConsoleReader(Console& console) : console_(console) {}
+
+    // Fills up to size bytes of buffer: the count, 0 at the end, -1 when
+    // reading failed.
+    [[nodiscard]] std::ptrdiff_t read(char* buffer, std::size_t size);
+
+private:
+    Console& console_;
+    Utf16Decoder decoder_;  // holds a surrogate pair's first half between reads
+    std::string ready_;     // read and converted, not yet handed out
+    std::size_t handedOut_ = 0;
+    bool ended_ = false;
+};
+
+#ifdef _WIN32
+// Windows only. The console reader or writer of a standard stream (0, 1 or
+// 2) that is a console window; nullptr for a file, a pipe or no stream.
+[[nodiscard]] ConsoleReader* consoleReaderOf(int fd);
+[[nodiscard]] ConsoleWriter* consoleWriterOf(int fd);
+#endif
+
+}  // namespace lagewandler

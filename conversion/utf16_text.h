@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lagewandler {
+
+// The one conversion between UTF-8 and UTF-16 that the window, the
+// companion and the regional settings share. What cannot be converted (a
+// byte of no well-formed UTF-8 character, an unpaired surrogate) becomes
+// U+FFFD, one for each such byte or code unit, so nothing vanishes.
+
+// A character of a UTF-8 text: its code point and byte length.
+struct Utf8Character {
+    char32_t codePoint;
+    std::size_t length;
+};
+
+// The character that starts at byte offset of text; U+FFFD with length 1
+// for a byte of no well-formed character. ("Ä", 0) -> {0xC4, 2},
+// ("\xFF", 0) -> {0xFFFD, 1}.
+[[nodiscard]] Utf8Character utf8CharacterAt(std::string_view text, std::size_t offset) noexcept;
+
+// Appends codePoint (below U+110000, no surrogate) to out as UTF-8.
+void appendUtf8(std::string& out, char32_t codePoint);
+
+// Whether a UTF-16 code unit is a surrogate, and the code point a pair of
+// surrogates stands for.
+[[nodiscard]] constexpr bool isHighSurrogate(char32_t unit) noexcept { return unit >= 0xD800 && unit < 0xDC00; }
+[[nodiscard]] constexpr bool isLowSurrogate(char32_t unit) noexcept { return unit >= 0xDC00 && unit < 0xE000; }
+[[nodiscard]] constexpr char32_t fromSurrogates(char32_t high, char32_t low) noexcept {
+    constexpr int kSurrogateBits = 10;
+    return 0x10000 + (((high - 0xD800) << kSurrogateBits) | (low - 0xDC00));
+}
+
+// The UTF-16 code units of codePoint: one, or a surrogate pair above U+FFFF.
+struct Utf16Units {
+    char16_t units[2];
+    std::size_t count;
+};
+[[nodiscard]] Utf16Units utf16Units(char32_t codePoint) noexcept;
+
+// Turns UTF-16 code units, handed over one at a time (as a stream arrives),
+// into UTF-8.
+class Utf16Decoder {
+public:
+    // Appends what unit completes to out.
+    void add(std::uint16_t unit, std::string& out);
+    // Appends U+FFFD for a high surrogate still waiting for its partner.
+    void finish(std::string& out);
+
+private:
+    std::uint16_t highSurrogate_ = 0;  // waiting for its low half, or 0
+};
+
+// A whole text from one form to the other. "Ortsmappe" <-> u"Ortsmappe",
+// "ü" <-> u"\u00FC", "\xFF" -> u"\uFFFD", u"\xD800" -> "\uFFFD".
+[[nodiscard]] std::u16string utf16FromUtf8(std::string_view utf8);
+[[nodiscard]] std::string utf8FromUtf16(std::u16string_view utf16);
+
+#ifdef _WIN32
+// Windows' wide texts are UTF-16 in 16-bit wchar_t.
+[[nodiscard]] inline std::wstring wideText(std::string_view utf8) {
+    const std::u16string utf16 = utf16FromUtf8(utf8);
+    return {utf16.begin(), utf16.end()};
+}
+[[nodiscard]] inline std::string utf8Text(std::wstring_view wide) {
+    return utf8FromUtf16(std::u16string(wide.begin(), wide.end()));
+}
+#endif
+
+}  // namespace lagewandler
