@@ -7,6 +7,7 @@
 #include "win32/clipboard.h"
 #include "win32/main_window.h"
 #include "win32/message_box.h"
+#include "win32/restart.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand) {
     // The manifest asks for the version 6 controls; registering their
@@ -20,6 +21,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
         lagewandler::reportWindowUnavailable(messages);
         return EXIT_FAILURE;
     }
+    // An installer that closes the window for an update opens it again.
+    static_cast<void>(lagewandler::registerRestartAfterUpdate());
     ShowWindow(window.handle(), showCommand);
     return lagewandler::runMessageLoop(window.handle());
 }

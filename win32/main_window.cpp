@@ -258,6 +258,16 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             layOut(HIWORD(wParam));
             return 0;
         }
+        case WM_QUERYENDSESSION:
+            // An installer's Restart Manager (ENDSESSION_CLOSEAPP) or the
+            // end of the session asks first: nothing is kept, so the answer
+            // is yes, and the window stays until WM_ENDSESSION says to go.
+            return TRUE;
+        case WM_ENDSESSION:
+            // Told to go, also from within a message box's loop: the box,
+            // owned by the window, goes with it, and the thread's loop ends.
+            if (wParam != FALSE) DestroyWindow(window_);
+            return 0;
         case WM_DESTROY: {
             HWND destroyed = window_;
             window_ = nullptr;
@@ -315,7 +325,12 @@ void MainWindow::showFieldText(ControlId field, const std::string& text) {
     SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
-void MainWindow::showMessage(std::string_view text) { messages_.show(window_, wideText(text)); }
+// Once the window is gone (closed for an update while a click was still
+// running) there is no one to tell: a box without an owner would hold up
+// the end.
+void MainWindow::showMessage(std::string_view text) {
+    if (window_ != nullptr) messages_.show(window_, wideText(text));
+}
 
 void MainWindow::closeWindow() { DestroyWindow(window_); }
 

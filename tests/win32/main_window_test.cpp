@@ -18,6 +18,7 @@
 #include "form/caption_fit.h"
 #include "win32/clipboard.h"
 #include "win32/message_box.h"
+#include "win32/restart.h"
 #include "conversion/utf16_text.h"
 
 namespace lagewandler {
@@ -636,6 +637,74 @@ TEST_F(MainWindowTest, EndeClosesTheWindowAndEndsTheLoopWithStatus0) {
     EXPECT_EQ(runLoop(handle, 5000), 0);
     EXPECT_FALSE(IsWindow(handle));
     EXPECT_EQ(messages.texts, kNone);
+}
+
+// What the window was asked to register for Restart Manager.
+PCWSTR registeredCommandLine = L"(none)";
+DWORD registeredFlags = 0;
+HRESULT WINAPI recordRegistration(PCWSTR commandLine, DWORD flags) {
+    registeredCommandLine = commandLine;
+    registeredFlags = flags;
+    return S_OK;
+}
+
+TEST(MainWindowRestart, RegistersForARestartAfterAnUpdateOnly) {
+    EXPECT_TRUE(registerRestartAfterUpdate(recordRegistration));
+    EXPECT_EQ(registeredCommandLine, nullptr);
+    EXPECT_EQ(registeredFlags, static_cast<DWORD>(RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT));
+}
+
+// An installer's Restart Manager asks the window to close as Windows sends
+// it: WM_QUERYENDSESSION with ENDSESSION_CLOSEAPP, which it agrees to and
+// stays, then WM_ENDSESSION, on which it closes and its loop ends with 0;
+// also while its message box is open, which goes with it, no other box
+// following.
+TEST(MainWindowRestart, ClosesForAnUpdateWhenToldAlsoWithItsMessageBoxOpen) {
+    // The real box, its texts recorded.
+    class RecordedBoxes final : public MessageDisplay {
+    public:
+        void show(HWND owner, const std::wstring& text) override {
+            texts.push_back(utf8Text(text));
+            MessageBoxDisplay().show(owner, text);
+        }
+        std::vector<std::string> texts;
+    };
+    for (const bool boxOpen : {false, true}) {
+        SystemClipboard clipboard;
+        RecordedBoxes boxes;
+        MainWindow window(clipboard, boxes);
+        ASSERT_TRUE(window.create(GetModuleHandleW(nullptr)));
+        HWND handle = window.handle();
+        ShowWindow(handle, SW_SHOW);
+        LRESULT agreed = FALSE;
+        bool stayed = false;
+        const auto endSession = [&] {
+            agreed = SendMessageW(handle, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
+            stayed = IsWindow(handle) != FALSE;
+            SendMessageW(handle, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+        };
+        std::thread installer;
+        if (boxOpen) {
+            // "GGGGGGGG" draws "ungültiger Zahlenwert" twice, in a box; the
+            // installer comes while it shows, from a thread of its own.
+            SetWindowTextW(GetDlgItem(handle, static_cast<int>(ControlId::Text2)), L"GGGGGGGG");
+            installer = std::thread([&] {
+                for (int wait = 0; wait < 500 && !IsWindowVisible(FindWindowW(L"#32770", L"Ortsmappe")); ++wait) Sleep(10);
+                endSession();
+            });
+            PostMessageW(GetDlgItem(handle, static_cast<int>(ControlId::Command1)), BM_CLICK, 0, 0);
+        } else {
+            endSession();
+        }
+        const int status = runLoop(handle, 10000);
+        if (installer.joinable()) installer.join();
+        EXPECT_EQ(agreed, TRUE) << boxOpen;
+        EXPECT_TRUE(stayed) << boxOpen;
+        EXPECT_EQ(status, 0) << boxOpen;
+        EXPECT_FALSE(IsWindow(handle)) << boxOpen;
+        EXPECT_EQ(FindWindowW(L"#32770", L"Ortsmappe"), nullptr) << boxOpen;
+        EXPECT_EQ(boxes.texts.size(), boxOpen ? 1U : 0U) << boxOpen;
+    }
 }
 
 }  // namespace
