@@ -42,22 +42,6 @@ void writeInPieces(int fd, std::string_view data, std::size_t piece) {
     close(fd);
 }
 
-// What the companion writes for one run of options, without input.
-struct Written {
-    std::string output;
-    std::string errors;
-};
-
-Written runWithArguments(const lagewandler::BatchOptions& options) {
-    const int output = memfd_create("output", 0), errors = memfd_create("errors", 0);
-    require(output >= 0 && errors >= 0);
-    static_cast<void>(lagewandler::runBatchEncoding(options, {-1, output, errors}, ","));
-    Written written{contentOf(output), contentOf(errors)};
-    close(output);
-    close(errors);
-    return written;
-}
-
 // The messages of errors that name place ("line 3: "), without that prefix.
 std::string messagesOf(std::string_view errors, const std::string& place) {
     const std::string prefix = "lagewandler-cli: " + place;
@@ -73,23 +57,25 @@ std::string messagesOf(std::string_view errors, const std::string& place) {
 // same code and messages as its latitude and longitude given as arguments.
 void requireSameAsArguments(std::string_view input, std::string_view output, std::string_view errors) {
     constexpr std::uint64_t kLinesCompared = 32;
-    std::uint64_t number = 0;
-    for (std::size_t start = 0; start < input.size() && number < kLinesCompared;) {
+    std::size_t start = 0, outputStart = 0;
+    for (std::uint64_t number = 1; start < input.size() && number <= kLinesCompared; ++number) {
         const std::size_t end = std::min(input.find('\n', start), input.size());
         std::string_view line = input.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r' && end < input.size()) line.remove_suffix(1);
+        if (line.ends_with('\r') && end < input.size()) line.remove_suffix(1);
         start = end + 1;
-        ++number;
-        const std::size_t tab = line.find('\t');
-        const std::string_view rest = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
+        const std::size_t tab = std::min(line.find('\t'), line.size());
+        const std::string_view rest = line.substr(std::min(tab + 1, line.size()));
         lagewandler::BatchOptions options;
         options.encode = true;
         options.codes = {line.substr(0, tab), rest.substr(0, rest.find('\t'))};
-        const Written alone = runWithArguments(options);
-        std::size_t lineStart = 0;
-        for (std::uint64_t skipped = 1; skipped < number; ++skipped) lineStart = output.find('\n', lineStart) + 1;
-        require(output.substr(lineStart, output.find('\n', lineStart) + 1 - lineStart) == alone.output);
-        require(messagesOf(errors, "line " + std::to_string(number) + ": ") == messagesOf(alone.errors, "argument 1: "));
+        const int out = memfd_create("output", 0), err = memfd_create("errors", 0);
+        static_cast<void>(lagewandler::runBatchEncoding(options, {-1, out, err}, ","));
+        const std::size_t outputEnd = output.find('\n', outputStart) + 1;
+        require(output.substr(outputStart, outputEnd - outputStart) == contentOf(out));
+        require(messagesOf(errors, "line " + std::to_string(number) + ": ") == messagesOf(contentOf(err), "argument 1: "));
+        outputStart = outputEnd;
+        close(out);
+        close(err);
     }
 }
 
