@@ -15,8 +15,9 @@ constexpr std::size_t kGroupLength = kPositionCodeLength / 2;
 // Reads one reference field and decodes one group against it into result;
 // returns the position, or nothing when either was refused, with the message
 // shown.
-[[nodiscard]] std::optional<std::int32_t> convertGroup(std::string& result, const std::string& referenceField, std::string_view group,
-                                std::string& compactText, const ConversionEnvironment& environment) {
+[[nodiscard]] std::optional<std::int32_t> convertGroup(std::string& result, const std::string& referenceField,
+                                                       std::string_view group, std::string& compactText,
+                                                       const ConversionEnvironment& environment) {
     const auto reference = referenceDegrees(referenceField);
     if (!reference) {
         environment.messages.showMessage(kMessageInvalidNumber);

@@ -24,7 +24,8 @@ Utf8Character utf8CharacterAt(std::string_view text, std::size_t offset) noexcep
     if (length == 0) return {kReplacementCodePoint, 1};
     char32_t codePoint = leadBits(static_cast<unsigned char>(text[offset]), length);
     for (std::size_t index = 1; index < length; ++index) {
-        codePoint = (codePoint << kContinuationBits) | (static_cast<unsigned char>(text[offset + index]) & kContinuationMask);
+        const auto continuation = static_cast<unsigned char>(text[offset + index]);
+        codePoint = (codePoint << kContinuationBits) | (continuation & kContinuationMask);
     }
     return {codePoint, length};
 }
@@ -56,8 +57,10 @@ Utf16Units utf16Units(char32_t codePoint) noexcept {
     constexpr unsigned kSurrogateBits = 10;
     constexpr char32_t kLowBits = 0x3FF;
     const char32_t above = codePoint - kFirstSupplementary;
-    return {{static_cast<char16_t>(0xD800 + (above >> kSurrogateBits)), static_cast<char16_t>(0xDC00 + (above & kLowBits))},
-            2};
+    constexpr char32_t kFirstHigh = 0xD800, kFirstLow = 0xDC00;
+    const auto high = static_cast<char16_t>(kFirstHigh + (above >> kSurrogateBits));
+    const auto low = static_cast<char16_t>(kFirstLow + (above & kLowBits));
+    return {{high, low}, 2};
 }
 
 void Utf16Decoder::add(std::uint16_t unit, std::string& out) {

@@ -72,7 +72,8 @@ void requireSameAsArguments(std::string_view input, std::string_view output, std
         static_cast<void>(lagewandler::runBatchEncoding(options, {-1, out, err}, ","));
         const std::size_t outputEnd = output.find('\n', outputStart) + 1;
         require(output.substr(outputStart, outputEnd - outputStart) == contentOf(out));
-        require(messagesOf(errors, "line " + std::to_string(number) + ": ") == messagesOf(contentOf(err), "argument 1: "));
+        const std::string place = "line " + std::to_string(number) + ": ";
+        require(messagesOf(errors, place) == messagesOf(contentOf(err), "argument 1: "));
         outputStart = outputEnd;
         close(out);
         close(err);

@@ -217,7 +217,8 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          refused({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10}), 1},
         // JSON is pure ASCII, every other character escaped.
         {"JSON of a refused half", {"--format", "json", "\u00c4\u00d6\u00dc\u00df5678", "\\GGGGGGG"}, "",
-         "{\"code\":\"\\u00c4\\u00d6\\u00dc\\u00df5678\",\"latitude\":\"\",\"longitude\":\"12 Grad 12 Min. 48,96 Sek.\","
+         "{\"code\":\"\\u00c4\\u00d6\\u00dc\\u00df5678\",\"latitude\":\"\","
+         "\"longitude\":\"12 Grad 12 Min. 48,96 Sek.\","
          "\"compact\":\"\",\"latitude_degrees\":null,\"longitude_degrees\":12.2136,"
          "\"messages\":[\"ung\\u00fcltiger Zahlenwert\"]}\n"
          "{\"code\":\"\\\\GGGGGGG\",\"latitude\":\"\",\"longitude\":\"\",\"compact\":\"\",\"latitude_degrees\":null,"
@@ -253,7 +254,8 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          {"--format", "geojson", "--north", "89", "--east", "179", "75300000", "00003A98", "00000000"}, "",
          "{\"type\":\"FeatureCollection\",\"features\":[\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\","
          "\"coordinates\":[179.0000,89.0000]},\"properties\":{\"line\":3,\"code\":\"00000000\",\"latitude\":"
-         "\"89 Grad 0 Min. 00,00 Sek.\",\"longitude\":\"179 Grad 0 Min. 00,00 Sek.\",\"compact\":\"8900001790000\"}}\n]}\n",
+         "\"89 Grad 0 Min. 00,00 Sek.\",\"longitude\":\"179 Grad 0 Min. 00,00 Sek.\","
+         "\"compact\":\"8900001790000\"}}\n]}\n",
          "lagewandler-cli: argument 1: " + invalid + "lagewandler-cli: argument 2: " + invalid, 1},
         {"five megabyte line", {}, std::string(5'000'000, 'A') + "\n12345678\n", kRejected + kLine1234,
          "lagewandler-cli: line 1: " + need, 1},
@@ -274,6 +276,10 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
     const std::string usage(batchUsage());
     // A usage error is its reason and one line pointing to the help, not the whole help.
     const std::string seeHelp = "\nTry 'lagewandler-cli --help' for more information.\n";
+    const auto badReference = [&seeHelp](const std::string& option, const std::string& text) {
+        return "lagewandler-cli: option " + option + " needs a number from -32768 to 32767, not '" + text + "'" +
+               seeHelp;
+    };
     const CliCase cases[] = {
         {"help", {"--help"}, "", usage, "", 0},
         {"version", {"--version"}, "", "lagewandler-cli " LAGEWANDLER_VERSION "\n", "", 0},
@@ -283,30 +289,20 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
         {"unknown option", {"--west", "5"}, "", "", "lagewandler-cli: unknown option --west" + seeHelp, 2},
         {"missing reference", {"12345678", "--north"}, "", "",
          "lagewandler-cli: option --north needs a value (REF)" + seeHelp, 2},
-        {"empty reference", {"--north", "", "12345678"}, "", "",
-         "lagewandler-cli: option --north needs a number from -32768 to 32767, not ''" + seeHelp, 2},
+        {"empty reference", {"--north", "", "12345678"}, "", "", badReference("--north", ""), 2},
         // Windows PowerShell 5.1 drops an empty argument: the code becomes the reference.
-        {"reference out of range", {"--north", "12345678"}, "", "",
-         "lagewandler-cli: option --north needs a number from -32768 to 32767, not '12345678'" + seeHelp, 2},
-        {"letter O for a zero", {"--north", "5O", "12345678"}, "", "",
-         "lagewandler-cli: option --north needs a number from -32768 to 32767, not '5O'" + seeHelp, 2},
-        {"C's hexadecimal", {"--north=0x32"}, "", "",
-         "lagewandler-cli: option --north needs a number from -32768 to 32767, not '0x32'" + seeHelp, 2},
-        {"decimal comma", {"--east", "50,7"}, "", "",
-         "lagewandler-cli: option --east needs a number from -32768 to 32767, not '50,7'" + seeHelp, 2},
+        {"reference out of range", {"--north", "12345678"}, "", "", badReference("--north", "12345678"), 2},
+        {"letter O for a zero", {"--north", "5O", "12345678"}, "", "", badReference("--north", "5O"), 2},
+        {"C's hexadecimal", {"--north=0x32"}, "", "", badReference("--north", "0x32"), 2},
+        {"decimal comma", {"--east", "50,7"}, "", "", badReference("--east", "50,7"), 2},
         {"letters as reference", {"--east=abc"}, "12345678\n", "",
-         "lagewandler-cli: option --east needs a number from -32768 to 32767, not 'abc'" + seeHelp, 2},
-        {"digit after a stray letter", {"--north", "x12"}, "", "",
-         "lagewandler-cli: option --north needs a number from -32768 to 32767, not 'x12'" + seeHelp, 2},
-        {"hex prefix alone", {"--east", "&H"}, "", "", "lagewandler-cli: option --east needs a number from -32768 to 32767, not '&H'" + seeHelp,
-         2},
-        {"sign alone", {"--north", "-"}, "", "", "lagewandler-cli: option --north needs a number from -32768 to 32767, not '-'" + seeHelp, 2},
-        {"umlaut as reference", {"--north=Ö"}, "", "", "lagewandler-cli: option --north needs a number from -32768 to 32767, not 'Ö'" + seeHelp,
-         2},
-        {"control characters shown as ?", {"--east=\x1B[2J\n"}, "", "",
-         "lagewandler-cli: option --east needs a number from -32768 to 32767, not '?[2J?'" + seeHelp, 2},
-        {"blank kept in the echo", {"--east=a b"}, "", "",
-         "lagewandler-cli: option --east needs a number from -32768 to 32767, not 'a b'" + seeHelp, 2},
+         badReference("--east", "abc"), 2},
+        {"digit after a stray letter", {"--north", "x12"}, "", "", badReference("--north", "x12"), 2},
+        {"hex prefix alone", {"--east", "&H"}, "", "", badReference("--east", "&H"), 2},
+        {"sign alone", {"--north", "-"}, "", "", badReference("--north", "-"), 2},
+        {"umlaut as reference", {"--north=Ö"}, "", "", badReference("--north", "Ö"), 2},
+        {"control characters shown as ?", {"--east=\x1B[2J\n"}, "", "", badReference("--east", "?[2J?"), 2},
+        {"blank kept in the echo", {"--east=a b"}, "", "", badReference("--east", "a b"), 2},
         {"unknown format", {"--format", "xml"}, "", "",
          "lagewandler-cli: option --format needs tsv, json or geojson, not 'xml'" + seeHelp, 2},
         {"format with encode", {"--encode", "--format=tsv"}, "", "",
@@ -356,8 +352,9 @@ TEST(LagewandlerCli, WritesEachMessageAfterTheResultsOfTheLinesBeforeIt) {
 TEST(LagewandlerCli, ReportsInputThatCannotBeRead) {
     // Windows' C runtime gives EINVAL for a read of a folder's handle.
     const std::string reason = std::getenv("LAGEWANDLER_CLI_EMULATOR") ? "Invalid argument" : "Is a directory";
+    const std::string openCollection = "{\"type\":\"FeatureCollection\",\"features\":[\n";
     for (const auto& [arguments, output] : std::vector<std::pair<std::vector<std::string>, std::string>>{
-             {{}, ""}, {{"--encode"}, ""}, {{"--format", "geojson"}, "{\"type\":\"FeatureCollection\",\"features\":[\n"}}) {
+             {{}, ""}, {{"--encode"}, ""}, {{"--format", "geojson"}, openCollection}}) {
         expectRun({"failed read", arguments, "", output, "lagewandler-cli: cannot read the input: " + reason + "\n", 1},
                   "de_DE.UTF-8", "/");
     }

@@ -677,9 +677,8 @@ TEST(MainWindowRestart, ClosesForAnUpdateWhenToldAlsoWithItsMessageBoxOpen) {
         BOOL stayed = FALSE;
         // The installer, from a thread of its own, once the box shows.
         std::thread installer([&] {
-            for (int wait = 0; boxOpen && wait < 500 && !IsWindowVisible(FindWindowW(L"#32770", L"Ortsmappe")); ++wait) {
-                Sleep(10);
-            }
+            const auto boxShows = [] { return IsWindowVisible(FindWindowW(L"#32770", L"Ortsmappe")) != FALSE; };
+            for (int wait = 0; boxOpen && wait < 500 && !boxShows(); ++wait) Sleep(10);
             agreed = SendMessageW(handle, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
             stayed = IsWindow(handle);
             SendMessageW(handle, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
