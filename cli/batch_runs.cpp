@@ -1,9 +1,9 @@
 // The companion's two runs: codes to positions in three formats, and
 // positions back to codes.
 #include <array>
-#include <initializer_list>
 #include <charconv>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <optional>
 #include <string>
@@ -34,9 +34,11 @@ constexpr std::size_t kLongestPositionLine = 64 * 1024;
 constexpr std::string_view kLineTooLong = "line longer than 65536 bytes, not read";
 static_assert(kLongestPositionLine == 65536, "kLineTooLong names the limit");
 
-// RFC 7946 positions are WGS 84 longitude and latitude, in ten-thousandths.
-constexpr std::int32_t kLargestLatitude = 90 * 10000;
-constexpr std::int32_t kLargestLongitude = 180 * 10000;
+// RFC 7946 positions are WGS 84 longitude and latitude, here in
+// ten-thousandths of a degree.
+constexpr std::int32_t kTenThousandthsPerDegree = 10000;
+constexpr std::int32_t kLargestLatitude = 90 * kTenThousandthsPerDegree;
+constexpr std::int32_t kLargestLongitude = 180 * kTenThousandthsPerDegree;
 
 // A line or argument number as text.
 class NumberText {
@@ -114,9 +116,9 @@ public:
     }
     // Reads the lines of input; false when reading it failed, which is said.
     [[nodiscard]] bool readLines(int input, std::size_t limit) {
-        const LinesRead read = handleLines(input, *this, limit);
-        if (read.readError == 0) return true;
-        sink_.say({kProgram, ": cannot read the input: ", std::generic_category().message(read.readError), "\n"});
+        const int readError = handleLines(input, *this, limit);
+        if (readError == 0) return true;
+        sink_.say({kProgram, ": cannot read the input: ", std::generic_category().message(readError), "\n"});
         return false;
     }
     // Returns the exit status.
@@ -145,7 +147,7 @@ protected:
 constexpr std::size_t kRecordRoom = 256;
 
 constexpr std::string_view kCollectionStart = "{\"type\":\"FeatureCollection\",\"features\":[";
-constexpr std::string_view kCollectionEnd = "\n]}\n";
+constexpr std::string_view kCollectionEnd = "]}\n";
 
 // Runs each code through the window's conversion on one field model that is
 // reset to a freshly opened window's results before every code, and writes
@@ -186,13 +188,12 @@ public:
     // that no reader takes for the whole input.
     [[nodiscard]] int finish(bool complete) {
         if (format_ == OutputFormat::GeoJson && complete) {
-            output_.add({output_.lineOpen() ? kCollectionEnd : kCollectionEnd.substr(1)});
+            output_.add({output_.lineOpen() ? "\n" : "", kCollectionEnd});
         }
         return BatchRun::finish();
     }
 
 private:
-
     // Writes a record of at most room bytes with write(out) -> end: in place
     // in the output buffer, or, for a huge code, through a scratch text.
     template <typename Writer>
@@ -251,9 +252,9 @@ private:
         const bool latitudeOnGlobe = onGlobe(latitude, kLargestLatitude);
         if (!onGlobe(longitude, kLargestLongitude) || !latitudeOnGlobe || !latitude || !longitude) return;
         const bool first = features_++ == 0;
-        const std::string_view separator = output_.lineOpen() ? ",\n" : ",";
+        const bool lineOpen = output_.lineOpen();
         writeRecord(textsRoom(), [&](char* out) {
-            out = writeText(out, first ? separator.substr(1) : separator);
+            out = writeText(writeText(out, first ? "" : ","), lineOpen ? "\n" : "");
             out = writeText(out, "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[");
             out = writeDegrees(writeText(writeDegrees(out, longitude), ","), latitude);
             out = writeText(writeText(out, "]},\"properties\":{\"line\":"), NumberText(number).view());

@@ -48,9 +48,6 @@ constexpr std::size_t kReadBlockSize = 64 * 1024;
 }
 #endif
 
-// The longest UTF-8 character, in bytes.
-constexpr std::size_t kLongestCharacter = 4;
-
 // line cut after the character that reaches limit bytes (a byte of no
 // well-formed character is one of its own), so no character is split.
 [[nodiscard]] std::string_view keptPart(std::string_view line, std::size_t limit) noexcept {
@@ -94,7 +91,7 @@ private:
     // Past the limit, enough bytes to finish the character that straddles it
     // and to tell that the line is longer.
     void keep(std::string_view piece) {
-        const std::size_t kept = limit_ + kLongestCharacter;
+        const std::size_t kept = limit_ + kLongestUtf8Character;
         if (spanning_.size() < kept) spanning_.append(piece.substr(0, kept - spanning_.size()));
     }
     [[nodiscard]] bool handOn(std::string_view line) {
@@ -173,7 +170,7 @@ bool OutputBuffer::flush() {
     return ok_;
 }
 
-LinesRead handleLines(int input, LineHandler& handler, std::size_t limit) {
+int handleLines(int input, LineHandler& handler, std::size_t limit) {
     std::vector<char> block(kReadBlockSize);
     InputText text;
     LineSplitter lines(handler, limit);
@@ -181,14 +178,15 @@ LinesRead handleLines(int input, LineHandler& handler, std::size_t limit) {
         const std::ptrdiff_t count = readSome(input, block.data(), block.size());
         if (count < 0 && errno == EINTR) continue;
         // A failed read is no end of input: what was read may be a part.
-        if (count < 0) return {false, errno != 0 ? errno : EIO};
+        if (count < 0) return errno != 0 ? errno : EIO;
         if (count == 0) break;
-        if (!lines.add(text.decode({block.data(), static_cast<std::size_t>(count)}))) return {true, 0};
+        if (!lines.add(text.decode({block.data(), static_cast<std::size_t>(count)}))) return 0;
         // A short read means no more input is waiting (a terminal, a slow
         // pipe): show the results so far instead of holding them back.
-        if (static_cast<std::size_t>(count) < block.size() && !handler.flush()) return {true, 0};
+        if (static_cast<std::size_t>(count) < block.size() && !handler.flush()) return 0;
     }
-    return {!(lines.add(text.finish()) && lines.finish()), 0};
+    static_cast<void>(lines.add(text.finish()) && lines.finish());
+    return 0;
 }
 
 }  // namespace lagewandler

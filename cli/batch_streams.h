@@ -68,21 +68,15 @@ public:
     [[nodiscard]] virtual bool flush() = 0;
 };
 
-// How reading an input's lines ended: at the end of the input, when the
-// handler's output failed, or when reading failed (readError, an errno value).
-struct LinesRead {
-    bool outputFailed = false;
-    int readError = 0;
-};
-
 // Reads input (a file descriptor) to its end in fixed blocks, as text in the
 // encoding its byte-order mark names (see InputText), and hands each line to
 // handler: "\n" ends a line, "\r\n" too, and a last line without either is a
 // line. A line longer than limit bytes is handed on by its first limit bytes,
 // the character that straddles the limit kept whole, and marked as not whole,
 // so a line of any length takes no more memory than that. Results are
-// flushed whenever no more input is waiting. Stops when output or reading
-// fails.
-[[nodiscard]] LinesRead handleLines(int input, LineHandler& handler, std::size_t limit);
+// flushed whenever no more input is waiting. Stops at the end of input or
+// once the handler's output has failed, returning 0, or when reading fails,
+// returning why (an errno value): a failed read is no end of input.
+[[nodiscard]] int handleLines(int input, LineHandler& handler, std::size_t limit);
 
 }  // namespace lagewandler

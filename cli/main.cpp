@@ -25,8 +25,8 @@ namespace {
 
 int main([[maybe_unused]] int argc, [[maybe_unused]] char* argv[]) {
 #ifdef _WIN32
-    // Windows hands main its arguments in the ANSI code page; read them anew.
     lagewandler::useBinaryStreams();
+    // Windows hands main its arguments in the ANSI code page; read them anew.
     const std::vector<std::string> texts = lagewandler::utf8Arguments();
     std::vector<const char*> pointers;
     for (const std::string& text : texts) pointers.push_back(text.c_str());

@@ -17,7 +17,8 @@
 namespace lagewandler {
 namespace {
 
-// WriteConsoleW is documented for pieces of limited size on older Windows.
+// WriteConsoleW takes its text through the console's shared buffer, which
+// Microsoft documents as limited (64 KiB): a long output goes in pieces.
 constexpr std::size_t kLargestConsoleWrite = 8192;
 
 class WindowsConsole final : public Console {

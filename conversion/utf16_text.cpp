@@ -7,6 +7,9 @@ namespace {
 
 constexpr char32_t kReplacementCodePoint = 0xFFFD;
 constexpr char32_t kFirstSupplementary = 0x10000;
+constexpr char32_t kFirstHighSurrogate = 0xD800, kFirstLowSurrogate = 0xDC00, kPastSurrogates = 0xE000;
+constexpr unsigned kSurrogateBits = 10;
+constexpr char32_t kSurrogateLowBits = 0x3FF;
 constexpr unsigned kContinuationBits = 6;
 constexpr char32_t kContinuationMask = 0x3F;
 constexpr char32_t kContinuation = 0x80;
@@ -17,19 +20,14 @@ constexpr char32_t kContinuation = 0x80;
     return lead & kLeadMasks[length];
 }
 
-}  // namespace
-
-Utf8Character utf8CharacterAt(std::string_view text, std::size_t offset) noexcept {
-    const std::size_t length = utf8WellFormedLength(text, offset);
-    if (length == 0) return {kReplacementCodePoint, 1};
-    char32_t codePoint = leadBits(static_cast<unsigned char>(text[offset]), length);
-    for (std::size_t index = 1; index < length; ++index) {
-        const auto continuation = static_cast<unsigned char>(text[offset + index]);
-        codePoint = (codePoint << kContinuationBits) | (continuation & kContinuationMask);
-    }
-    return {codePoint, length};
+[[nodiscard]] bool isHighSurrogate(char32_t unit) noexcept {
+    return unit >= kFirstHighSurrogate && unit < kFirstLowSurrogate;
+}
+[[nodiscard]] bool isLowSurrogate(char32_t unit) noexcept {
+    return unit >= kFirstLowSurrogate && unit < kPastSurrogates;
 }
 
+// Appends codePoint (below U+110000, no surrogate) to out as UTF-8.
 void appendUtf8(std::string& out, char32_t codePoint) {
     constexpr char32_t kOneByteLimit = 0x80, kTwoByteLimit = 0x800, kThreeByteLimit = 0x10000;
     constexpr char32_t kTwoByteLead = 0xC0, kThreeByteLead = 0xE0, kFourByteLead = 0xF0;
@@ -52,14 +50,24 @@ void appendUtf8(std::string& out, char32_t codePoint) {
     }
 }
 
+}  // namespace
+
+Utf8Character utf8CharacterAt(std::string_view text, std::size_t offset) noexcept {
+    const std::size_t length = utf8WellFormedLength(text, offset);
+    if (length == 0) return {kReplacementCodePoint, 1};
+    char32_t codePoint = leadBits(static_cast<unsigned char>(text[offset]), length);
+    for (std::size_t index = 1; index < length; ++index) {
+        const auto continuation = static_cast<unsigned char>(text[offset + index]);
+        codePoint = (codePoint << kContinuationBits) | (continuation & kContinuationMask);
+    }
+    return {codePoint, length};
+}
+
 Utf16Units utf16Units(char32_t codePoint) noexcept {
     if (codePoint < kFirstSupplementary) return {{static_cast<char16_t>(codePoint), 0}, 1};
-    constexpr unsigned kSurrogateBits = 10;
-    constexpr char32_t kLowBits = 0x3FF;
     const char32_t above = codePoint - kFirstSupplementary;
-    constexpr char32_t kFirstHigh = 0xD800, kFirstLow = 0xDC00;
-    const auto high = static_cast<char16_t>(kFirstHigh + (above >> kSurrogateBits));
-    const auto low = static_cast<char16_t>(kFirstLow + (above & kLowBits));
+    const auto high = static_cast<char16_t>(kFirstHighSurrogate + (above >> kSurrogateBits));
+    const auto low = static_cast<char16_t>(kFirstLowSurrogate + (above & kSurrogateLowBits));
     return {{high, low}, 2};
 }
 
@@ -68,7 +76,8 @@ void Utf16Decoder::add(std::uint16_t unit, std::string& out) {
         const std::uint16_t high = highSurrogate_;
         highSurrogate_ = 0;
         if (isLowSurrogate(unit)) {
-            appendUtf8(out, fromSurrogates(high, unit));
+            const char32_t above = ((high - kFirstHighSurrogate) << kSurrogateBits) | (unit - kFirstLowSurrogate);
+            appendUtf8(out, kFirstSupplementary + above);
             return;
         }
         appendUtf8(out, kReplacementCodePoint);

@@ -23,18 +23,6 @@ struct Utf8Character {
 // ("\xFF", 0) -> {0xFFFD, 1}.
 [[nodiscard]] Utf8Character utf8CharacterAt(std::string_view text, std::size_t offset) noexcept;
 
-// Appends codePoint (below U+110000, no surrogate) to out as UTF-8.
-void appendUtf8(std::string& out, char32_t codePoint);
-
-// Whether a UTF-16 code unit is a surrogate, and the code point a pair of
-// surrogates stands for.
-[[nodiscard]] constexpr bool isHighSurrogate(char32_t unit) noexcept { return unit >= 0xD800 && unit < 0xDC00; }
-[[nodiscard]] constexpr bool isLowSurrogate(char32_t unit) noexcept { return unit >= 0xDC00 && unit < 0xE000; }
-[[nodiscard]] constexpr char32_t fromSurrogates(char32_t high, char32_t low) noexcept {
-    constexpr int kSurrogateBits = 10;
-    return 0x10000 + (((high - 0xD800) << kSurrogateBits) | (low - 0xDC00));
-}
-
 // The UTF-16 code units of codePoint: one, or a surrogate pair above U+FFFF.
 struct Utf16Units {
     char16_t units[2];

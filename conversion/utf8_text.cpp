@@ -74,6 +74,19 @@ std::size_t utf8WellFormedLength(std::string_view text, std::size_t offset) noex
     return length == 1 ? 0 : length;
 }
 
+std::size_t utf8UnfinishedTail(std::string_view text) noexcept {
+    for (std::size_t tail = 1; tail < kLongestUtf8Character && tail <= text.size(); ++tail) {
+        const auto byte = static_cast<unsigned char>(text[text.size() - tail]);
+        if (isContinuation(byte)) continue;
+        const LeadRule rule = leadRule(byte);
+        if (rule.length <= tail) return 0;
+        if (tail == 1) return 1;
+        const auto second = static_cast<unsigned char>(text[text.size() - tail + 1]);
+        return second >= rule.secondMin && second <= rule.secondMax ? tail : 0;
+    }
+    return 0;
+}
+
 std::string_view utf8Characters(std::string_view text, std::size_t first, std::size_t count) noexcept {
     std::size_t begin = 0;
     for (std::size_t skipped = 0; skipped < first && begin < text.size(); ++skipped) {

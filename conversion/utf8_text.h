@@ -10,6 +10,9 @@ namespace lagewandler {
 // sequence (stray continuation byte, overlong form, surrogate, truncated
 // sequence) counts as one character of its own, so no input is ever rejected.
 
+// The longest UTF-8 character, in bytes.
+inline constexpr std::size_t kLongestUtf8Character = 4;
+
 // U+FFFD, which stands for what is not a character, as UTF-8.
 inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
@@ -28,5 +31,11 @@ inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 // offset of text, or 0 where the byte there is one of its own (see above).
 // Examples: ("A", 0) -> 1, ("Ä", 0) -> 2, ("\xC3", 0) -> 0, ("\xFF", 0) -> 0.
 [[nodiscard]] std::size_t utf8WellFormedLength(std::string_view text, std::size_t offset) noexcept;
+
+// How many bytes at the end of text are the well-formed start of a character
+// whose rest has not come yet (0 when text ends with whole characters or
+// with bytes of no character), so a stream cut there can wait for the rest.
+// Examples: "ab\xC3" -> 1, "\xF0\x9F\x98" -> 3, "\xC3\x84" -> 0, "\xC0" -> 0.
+[[nodiscard]] std::size_t utf8UnfinishedTail(std::string_view text) noexcept;
 
 }  // namespace lagewandler
