@@ -1,16 +1,19 @@
 #include "cli/batch_command.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstddef>
+#include <limits>
 #include <initializer_list>
 #include <optional>
+#include <string>
 
 #include "cli/batch_streams.h"
-#include "conversion/numeric_text.h"
+#include "conversion/character_rules.h"
 
 namespace lagewandler {
 namespace {
 
-constexpr std::string_view kProgram = "lagewandler-cli";
 constexpr std::string_view kUsage =
     "Usage: lagewandler-cli [--north REF] [--east REF] [--format FORMAT] [--] [CODE ...]\n"
     "  or:  lagewandler-cli --encode [--north REF] [--east REF] [--] [LATITUDE LONGITUDE ...]\n"
@@ -165,13 +168,34 @@ constexpr std::string_view kFormatOption = "--format";
 // text for a one-line message: control characters, which could break the
 // line or drive the terminal, are shown as '?'.
 [[nodiscard]] std::string printable(std::string_view text) {
-    constexpr char kFirstPrintable = ' ';
-    constexpr char kDelete = '\x7F';
     std::string shown(text);
     for (char& c : shown) {
-        if ((c >= 0 && c < kFirstPrintable) || c == kDelete) c = '?';
+        if (isControlCharacter(c)) c = '?';
     }
     return shown;
+}
+
+// A reference: an optional sign and at most five decimal digits, blanks
+// around them aside, from -32768 to 32767; nothing for anything else. A
+// reference typed wrong would shift every code of the run, and a position
+// code that lands in its place (an empty argument dropped by the shell)
+// must not pass for one: "&H", exponents, fractions and eight digits are
+// refused.
+[[nodiscard]] std::optional<std::int16_t> wholeDegrees(std::string_view text) {
+    constexpr std::size_t kMostDigits = 5;
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    const std::string_view digits = text.starts_with('+') || text.starts_with('-') ? text.substr(1) : text;
+    if (digits.empty() || digits.size() > kMostDigits || !std::all_of(digits.begin(), digits.end(), isDecimalDigit)) {
+        return std::nullopt;
+    }
+    int value = 0;
+    static_cast<void>(std::from_chars(digits.data(), digits.data() + digits.size(), value));
+    if (text.front() == '-') value = -value;
+    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(value);
 }
 
 // The usage error of an option given without its value.
@@ -189,24 +213,28 @@ constexpr std::string_view kFormatOption = "--format";
         options.format = *format;
         return std::nullopt;
     }
-    // A reference typed wrong would shift every code of the run: the whole
-    // value must be one number of whole degrees that fits.
-    const auto number = readWholeNumericText(value);
-    if (!number || !roundToInt16(*number)) {
-        return UsageError{"option " + std::string(option) + " needs a number from -32768 to 32767, not '" +
+    const auto degrees = wholeDegrees(value);
+    if (!degrees) {
+        return UsageError{"option " + std::string(option) + " needs a whole number of degrees from -32768 to 32767, not '" +
                           printable(value) + "'"};
     }
-    (option == kNorthOption ? options.north : options.east) = value;
+    (option == kNorthOption ? options.north : options.east) = *degrees;
     return std::nullopt;
 }
 
 // What the options allow only together, or not at all.
 [[nodiscard]] std::optional<UsageError> checkCombination(const BatchOptions& options, bool formatGiven) {
     if (options.encode && formatGiven) return UsageError{"option --format does not go with --encode"};
-    if (options.encode && options.codes.size() % 2 != 0) {
-        return UsageError{"--encode needs a LATITUDE and a LONGITUDE for each position"};
-    }
     return std::nullopt;
+}
+
+// Says why the command line cannot be run; returns the exit status of a
+// usage error.
+int usageError(const BatchStreams& streams, const UsageError& error) {
+    constexpr int kUsageErrorStatus = 2;
+    const std::string text = std::string(kProgramName) + ": " + error.message + "\n" + std::string(kSeeHelp);
+    static_cast<void>(writeAll(streams.errors, text));
+    return kUsageErrorStatus;
 }
 
 }  // namespace
@@ -244,17 +272,19 @@ std::variant<BatchOptions, UsageError> parseBatchArguments(std::span<const char*
 
 int runBatchCommand(std::span<const char* const> arguments, const BatchStreams& streams,
                     std::string_view decimalSeparator) {
-    constexpr int kUsageErrorStatus = 2;
     const auto parsed = parseBatchArguments(arguments);
-    if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        const std::string text = std::string(kProgram) + ": " + error->message + "\n" + std::string(kSeeHelp);
-        static_cast<void>(writeAll(streams.errors, text));
-        return kUsageErrorStatus;
-    }
+    if (const auto* error = std::get_if<UsageError>(&parsed)) return usageError(streams, *error);
     const auto& options = std::get<BatchOptions>(parsed);
     if (options.help) return writeAll(streams.output, kUsage) ? 0 : 1;
     if (options.version) return writeAll(streams.output, kVersion) ? 0 : 1;
-    if (options.encode) return runBatchEncoding(options, streams, decimalSeparator);
+    if (options.encode) {
+        const auto positions = groupPositionArguments(options.codes, decimalSeparator);
+        if (const auto* unpaired = std::get_if<UnpairedArgument>(&positions)) {
+            return usageError(streams, UsageError{"--encode needs a LATITUDE and a LONGITUDE, or a whole position, "
+                                                  "for argument " + std::to_string(unpaired->number)});
+        }
+        return runBatchEncoding(options, std::get<std::vector<PositionTexts>>(positions), streams, decimalSeparator);
+    }
     return runBatchConversion(options, streams, decimalSeparator);
 }
 

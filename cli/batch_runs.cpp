@@ -10,17 +10,20 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/batch_runs.h"
+
 #include "cli/batch_command.h"
 #include "cli/batch_streams.h"
 #include "cli/json_text.h"
+#include "conversion/character_rules.h"
 #include "conversion/conversion_action.h"
 #include "conversion/numeric_text.h"
 #include "conversion/position_encoder.h"
+#include "conversion/position_reader.h"
 
 namespace lagewandler {
 namespace {
 
-constexpr std::string_view kProgram = "lagewandler-cli";
 constexpr std::string_view kLine = "line";
 constexpr std::string_view kArgument = "argument";
 
@@ -31,12 +34,9 @@ constexpr std::size_t kKeptCodeBytes = 64;
 // A line of positions is read whole, since every digit of a position counts;
 // a longer one is refused rather than cut. Far beyond any column layout.
 constexpr std::size_t kLongestPositionLine = 64 * 1024;
-constexpr std::string_view kLineTooLong = "line longer than 65536 bytes, not read";
-static_assert(kLongestPositionLine == 65536, "kLineTooLong names the limit");
 
 // RFC 7946 positions are WGS 84 longitude and latitude, here in
 // ten-thousandths of a degree.
-constexpr std::int32_t kTenThousandthsPerDegree = 10000;
 constexpr std::int32_t kLargestLatitude = 90 * kTenThousandthsPerDegree;
 constexpr std::int32_t kLargestLongitude = 180 * kTenThousandthsPerDegree;
 
@@ -76,7 +76,7 @@ public:
     }
     // Writes a message about the current code that is not kept.
     void report(std::string_view text) {
-        say({kProgram, ": ", kind_, " ", NumberText(number_).view(), ": ", text, "\n"});
+        say({kProgramName, ": ", kind_, " ", NumberText(number_).view(), ": ", text, "\n"});
     }
     // Writes a message of the given pieces. An output line left open (a
     // GeoJSON feature waiting for its comma) is ended first, so that with
@@ -116,16 +116,16 @@ public:
     }
     // Reads the lines of input; false when reading it failed, which is said.
     [[nodiscard]] bool readLines(int input, std::size_t limit) {
-        const int readError = handleLines(input, *this, limit);
-        if (readError == 0) return true;
-        sink_.say({kProgram, ": cannot read the input: ", std::generic_category().message(readError), "\n"});
+        const std::error_code readError = handleLines(input, *this, limit);
+        if (!readError) return true;
+        sink_.say({kProgramName, ": cannot read the input: ", readError.message(), "\n"});
         return false;
     }
     // Returns the exit status.
     [[nodiscard]] int finish() {
         const bool written = output_.flush();
         if (!written) {
-            errors_.add({kProgram, ": cannot write the output: ", std::generic_category().message(output_.error()),
+            errors_.add({kProgramName, ": cannot write the output: ", std::generic_category().message(output_.error()),
                          "\n"});
         }
         static_cast<void>(errors_.flush());
@@ -158,8 +158,8 @@ public:
         : BatchRun(streams),
           format_(options.format),
           environment_{sink_, decimalSeparator} {
-        fields_.northReference = options.north;
-        fields_.eastReference = options.east;
+        fields_.northReference = wholeNumberText(options.north);
+        fields_.eastReference = wholeNumberText(options.east);
         if (format_ == OutputFormat::GeoJson) output_.add({kCollectionStart});
     }
 
@@ -270,62 +270,74 @@ private:
     std::uint64_t features_ = 0;
 };
 
+// What a line too long to be read whole draws, naming the limit.
+[[nodiscard]] std::string lineTooLongMessage() {
+    return "line longer than " + std::string(NumberText(kLongestPositionLine).view()) + " bytes, not read";
+}
+
 // Encodes positions against the two references, a code a line.
 class BatchEncoder final : public BatchRun {
 public:
     BatchEncoder(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator)
-        : BatchRun(streams),
-          separator_(decimalSeparator),
-          north_(referenceDegrees(options.north)),
-          east_(referenceDegrees(options.east)) {}
+        : BatchRun(streams), separator_(decimalSeparator), north_(options.north), east_(options.east) {}
 
-    // LATITUDE<TAB>LONGITUDE, anything after a further tab ignored. A line
-    // too long to be read whole gives an empty line and a message.
+    // LATITUDE<TAB>LONGITUDE, anything after a further tab ignored, or a
+    // whole position without a tab. A line too long to be read whole gives
+    // an empty line and a message.
     [[nodiscard]] bool line(std::string_view text, std::uint64_t number, bool whole) override {
         if (!whole) {
             sink_.setPlace(kLine, number);
-            sink_.report(kLineTooLong);
+            sink_.report(lineTooLongMessage());
             output_.add({"\n"});
             return output_.ok();
         }
         const std::size_t tab = text.find('\t');
-        const std::string_view latitude = text.substr(0, tab);
-        const std::string_view rest = tab == std::string_view::npos ? std::string_view() : text.substr(tab + 1);
-        return encode(latitude, rest.substr(0, rest.find('\t')), kLine, number);
+        if (tab == std::string_view::npos) return encode({text, {}, true}, kLine, number);
+        const std::string_view rest = text.substr(tab + 1);
+        return encode({text.substr(0, tab), rest.substr(0, rest.find('\t'))}, kLine, number);
     }
 
     // Writes the code of one position, or an empty line; false once output
     // has failed.
-    [[nodiscard]] bool encode(std::string_view latitude, std::string_view longitude, std::string_view kind,
-                              std::uint64_t number) {
+    [[nodiscard]] bool encode(const PositionTexts& texts, std::string_view kind, std::uint64_t number) {
         sink_.setPlace(kind, number);
+        std::optional<std::int64_t> latitude, longitude;
+        if (texts.whole) {
+            const auto position = readWholePosition(texts.first, separator_);
+            if (!position) return refuse();
+            latitude = position->latitude;
+            longitude = position->longitude;
+        } else {
+            latitude = readPosition(texts.first, separator_, Axis::Latitude);
+            longitude = readPosition(texts.second, separator_, Axis::Longitude);
+        }
         const auto first = group(north_, latitude, "latitude: ");
         const auto second = group(east_, longitude, "longitude: ");
-        if (first && second) {
-            output_.add({{first->data(), first->size()}, {second->data(), second->size()}, "\n"});
-        } else {
-            output_.add({"\n"});
-        }
+        output_.add({first && second ? std::string_view(first->data(), first->size()) : "",
+                     first && second ? std::string_view(second->data(), second->size()) : "", "\n"});
         return output_.ok();
     }
 
 private:
+    // A whole position that could not be read: an empty line and a message.
+    [[nodiscard]] bool refuse() {
+        sink_.report(kMessageInvalidNumber);
+        output_.add({"\n"});
+        return output_.ok();
+    }
+
     // One half's group, or nothing with that half's message shown.
-    [[nodiscard]] std::optional<std::array<char, 4>> group(std::optional<std::int16_t> reference,
-                                                          std::string_view position, std::string_view half) {
-        std::optional<std::array<char, 4>> encoded;
-        if (reference) {
-            if (const auto tenThousandths = readPosition(position, separator_)) {
-                encoded = encodeGroup(*reference, *tenThousandths);
-            }
-        }
+    [[nodiscard]] std::optional<std::array<char, 4>> group(std::int16_t reference,
+                                                          std::optional<std::int64_t> position,
+                                                          std::string_view half) {
+        const auto encoded = position ? encodeGroup(reference, *position) : std::nullopt;
         if (!encoded) sink_.report(std::string(half) + std::string(kMessageInvalidNumber));
         return encoded;
     }
 
     std::string_view separator_;
-    std::optional<std::int16_t> north_;
-    std::optional<std::int16_t> east_;
+    std::int16_t north_;
+    std::int16_t east_;
 };
 
 }  // namespace
@@ -344,14 +356,31 @@ int runBatchConversion(const BatchOptions& options, const BatchStreams& streams,
     return converter.finish(complete);
 }
 
-int runBatchEncoding(const BatchOptions& options, const BatchStreams& streams, std::string_view decimalSeparator) {
+std::variant<std::vector<PositionTexts>, UnpairedArgument> groupPositionArguments(
+    std::span<const std::string_view> arguments, std::string_view decimalSeparator) {
+    std::vector<PositionTexts> positions;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        if (readWholePosition(arguments[index], decimalSeparator)) {
+            positions.push_back({arguments[index], {}, true});
+        } else if (index + 1 < arguments.size()) {
+            positions.push_back({arguments[index], arguments[index + 1]});
+            ++index;
+        } else {
+            return UnpairedArgument{index + 1};
+        }
+    }
+    return positions;
+}
+
+int runBatchEncoding(const BatchOptions& options, std::span<const PositionTexts> positions,
+                     const BatchStreams& streams, std::string_view decimalSeparator) {
     BatchEncoder encoder(options, streams, decimalSeparator);
-    if (options.codes.empty()) {
+    if (positions.empty()) {
         static_cast<void>(encoder.readLines(streams.input, kLongestPositionLine));
     } else {
         std::uint64_t number = 0;
-        for (std::size_t index = 0; index + 1 < options.codes.size(); index += 2) {
-            if (!encoder.encode(options.codes[index], options.codes[index + 1], kArgument, ++number)) break;
+        for (const PositionTexts& position : positions) {
+            if (!encoder.encode(position, kArgument, ++number)) break;
         }
     }
     return encoder.finish();

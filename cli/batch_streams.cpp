@@ -9,9 +9,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <string>
+#include <system_error>
 
-#include "cli/console_stream.h"
 #include "cli/input_text.h"
+#ifdef _WIN32
+#include "cli/windows_console.h"
+#endif
 #include "conversion/utf8_text.h"
 
 namespace lagewandler {
@@ -20,7 +23,8 @@ namespace {
 constexpr std::size_t kReadBlockSize = 64 * 1024;
 
 // The system's read and write: POSIX, or the C runtime's on Windows. Each
-// returns the bytes moved, or -1 with errno set.
+// returns the bytes moved, or -1: a write with errno set, a read with the
+// reason in error (from errno, or from the console).
 #ifdef _WIN32
 // The C runtime counts in unsigned int: a larger request moves part of it.
 [[nodiscard]] unsigned pieceSize(std::size_t size) {
@@ -29,9 +33,11 @@ constexpr std::size_t kReadBlockSize = 64 * 1024;
 }
 // A console window is read and written in UTF-16 through its own functions;
 // files and pipes carry UTF-8 bytes.
-[[nodiscard]] std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size) {
-    if (ConsoleReader* console = consoleReaderOf(fd)) return console->read(buffer, size);
-    return _read(fd, buffer, pieceSize(size));
+[[nodiscard]] std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size, std::error_code& error) {
+    if (ConsoleReader* console = consoleReaderOf(fd)) return console->read(buffer, size, error);
+    const int count = _read(fd, buffer, pieceSize(size));
+    if (count < 0) error = std::error_code(errno, std::generic_category());
+    return count;
 }
 [[nodiscard]] std::ptrdiff_t writeSome(int fd, const char* data, std::size_t size) {
     if (ConsoleWriter* console = consoleWriterOf(fd)) {
@@ -42,7 +48,11 @@ constexpr std::size_t kReadBlockSize = 64 * 1024;
     return _write(fd, data, pieceSize(size));
 }
 #else
-[[nodiscard]] std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size) { return ::read(fd, buffer, size); }
+[[nodiscard]] std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size, std::error_code& error) {
+    const ssize_t count = ::read(fd, buffer, size);
+    if (count < 0) error = std::error_code(errno, std::generic_category());
+    return count;
+}
 [[nodiscard]] std::ptrdiff_t writeSome(int fd, const char* data, std::size_t size) {
     return ::write(fd, data, size);
 }
@@ -170,23 +180,26 @@ bool OutputBuffer::flush() {
     return ok_;
 }
 
-int handleLines(int input, LineHandler& handler, std::size_t limit) {
+std::error_code handleLines(int input, LineHandler& handler, std::size_t limit) {
     std::vector<char> block(kReadBlockSize);
     InputText text;
     LineSplitter lines(handler, limit);
     for (;;) {
-        const std::ptrdiff_t count = readSome(input, block.data(), block.size());
-        if (count < 0 && errno == EINTR) continue;
+        std::error_code error;
+        const std::ptrdiff_t count = readSome(input, block.data(), block.size(), error);
+        // A signal that interrupted the system's read is retried; a console
+        // read interrupted by Ctrl+C fails with a reason of its own.
+        if (count < 0 && error == std::errc::interrupted) continue;
         // A failed read is no end of input: what was read may be a part.
-        if (count < 0) return errno != 0 ? errno : EIO;
+        if (count < 0) return error ? error : std::make_error_code(std::errc::io_error);
         if (count == 0) break;
-        if (!lines.add(text.decode({block.data(), static_cast<std::size_t>(count)}))) return 0;
+        if (!lines.add(text.decode({block.data(), static_cast<std::size_t>(count)}))) return {};
         // A short read means no more input is waiting (a terminal, a slow
         // pipe): show the results so far instead of holding them back.
-        if (static_cast<std::size_t>(count) < block.size() && !handler.flush()) return 0;
+        if (static_cast<std::size_t>(count) < block.size() && !handler.flush()) return {};
     }
     static_cast<void>(lines.add(text.finish()) && lines.finish());
-    return 0;
+    return {};
 }
 
 }  // namespace lagewandler

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace lagewandler {
@@ -75,8 +76,8 @@ public:
 // the character that straddles the limit kept whole, and marked as not whole,
 // so a line of any length takes no more memory than that. Results are
 // flushed whenever no more input is waiting. Stops at the end of input or
-// once the handler's output has failed, returning 0, or when reading fails,
-// returning why (an errno value): a failed read is no end of input.
-[[nodiscard]] int handleLines(int input, LineHandler& handler, std::size_t limit);
+// once the handler's output has failed, returning no error, or when reading
+// fails, returning why: a failed read is no end of input.
+[[nodiscard]] std::error_code handleLines(int input, LineHandler& handler, std::size_t limit);
 
 }  // namespace lagewandler

@@ -24,12 +24,16 @@ bool ConsoleWriter::write(std::string_view bytes) {
     return shown;
 }
 
-std::ptrdiff_t ConsoleReader::read(char* buffer, std::size_t size) {
+std::ptrdiff_t ConsoleReader::read(char* buffer, std::size_t size, std::error_code& error) {
     while (handedOut_ == ready_.size() && !ended_) {
         char16_t units[kReadUnits];
-        const std::ptrdiff_t count = console_.read(units, kReadUnits);
-        if (count < 0) return -1;
-        const std::u16string_view typed(units, static_cast<std::size_t>(count));
+        const ConsoleRead answer = console_.read(units, kReadUnits);
+        if (answer.error) {
+            error = answer.error;
+            return -1;
+        }
+        const std::size_t count = answer.count;
+        const std::u16string_view typed(units, count);
         const std::size_t endKey = typed.find(kEndOfInputKey);
         ready_.clear();
         handedOut_ = 0;

@@ -3,10 +3,17 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "conversion/utf16_text.h"
 
 namespace lagewandler {
+
+// What one read of a console gave: the units read, or why it failed.
+struct ConsoleRead {
+    std::size_t count = 0;
+    std::error_code error;
+};
 
 // A console window's own text functions, which take UTF-16 whatever the
 // console's code pages (Windows' WriteConsoleW and ReadConsoleW); an
@@ -21,8 +28,10 @@ public:
     // Shows units; false when the console refused them.
     [[nodiscard]] virtual bool write(std::u16string_view units) = 0;
     // Reads what the operator typed into units (room for size): the number
-    // of units read, 0 at the end, -1 when reading failed.
-    [[nodiscard]] virtual std::ptrdiff_t read(char16_t* units, std::size_t size) = 0;
+    // of units read, or why reading failed. Ctrl+C and Ctrl+Break interrupt
+    // a read, which then fails; a read of no unit without a failure is the
+    // end of the input.
+    [[nodiscard]] virtual ConsoleRead read(char16_t* units, std::size_t size) = 0;
 };
 
 // The companion's UTF-8 output shown on a console. A character split
@@ -42,16 +51,15 @@ private:
 };
 
 // What is typed on a console, as the UTF-8 bytes the companion reads.
-// Ctrl+Z ends the input (typed at the start of a line and followed by
-// Enter, as cmd and Windows' own programs take it); what precedes it on
-// its line is still read.
+// A Ctrl+Z ends the input wherever it is typed (it arrives once Enter is
+// pressed); what precedes it is still read, what follows it is not.
 class ConsoleReader {
 public:
     explicit ConsoleReader(Console& console) : console_(console) {}
 
     // Fills up to size bytes of buffer: the count, 0 at the end, -1 when
-    // reading failed.
-    [[nodiscard]] std::ptrdiff_t read(char* buffer, std::size_t size);
+    // reading failed, with the reason in error.
+    [[nodiscard]] std::ptrdiff_t read(char* buffer, std::size_t size, std::error_code& error);
 
 private:
     Console& console_;
@@ -60,12 +68,5 @@ private:
     std::size_t handedOut_ = 0;
     bool ended_ = false;
 };
-
-#ifdef _WIN32
-// Windows only. The console reader or writer of a standard stream (0, 1 or
-// 2) that is a console window; nullptr for a file, a pipe or no stream.
-[[nodiscard]] ConsoleReader* consoleReaderOf(int fd);
-[[nodiscard]] ConsoleWriter* consoleWriterOf(int fd);
-#endif
 
 }  // namespace lagewandler

@@ -2,14 +2,12 @@
 
 #include <array>
 
+#include "conversion/character_rules.h"
 #include "conversion/numeric_text.h"
 #include "conversion/utf16_text.h"
 
 namespace lagewandler {
 namespace {
-
-constexpr char kFirstPrintable = ' ';
-constexpr unsigned char kFirstNonAscii = 0x80;
 
 // Which bytes can stand in a JSON string as they are, without a closer look:
 // printable ASCII but '"' and '\'. A table, as every byte of every text
@@ -22,18 +20,10 @@ constexpr std::array<bool, 256> kPlainBytes = [] {
 
 [[nodiscard]] bool isPlain(char c) noexcept { return kPlainBytes[static_cast<unsigned char>(c)]; }
 
-constexpr std::array<char, 16> kHexDigits{'0', '1', '2', '3', '4', '5', '6', '7',
-                                          '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
-
 // Writes "\uXXXX" of a UTF-16 code unit.
 [[nodiscard]] char* writeUnitEscape(char* out, char32_t unit) noexcept {
-    constexpr unsigned kHexDigitBits = 4;
-    constexpr char32_t kLowDigit = 0xF;
-    out = writeText(out, "\\u");
-    for (unsigned shift = 3 * kHexDigitBits;; shift -= kHexDigitBits) {
-        *out++ = kHexDigits[(unit >> shift) & kLowDigit];
-        if (shift == 0) return out;
-    }
+    constexpr std::size_t kEscapeDigits = 4;
+    return writeFixedHex(writeText(out, "\\u"), static_cast<std::uint32_t>(unit), kEscapeDigits, HexCase::Lower);
 }
 
 // The escape of an ASCII character that cannot stand as it is.

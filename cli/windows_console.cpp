@@ -12,7 +12,7 @@
 #include <array>
 #include <memory>
 
-#include "cli/console_stream.h"
+#include "cli/windows_console.h"
 
 namespace lagewandler {
 namespace {
@@ -27,7 +27,10 @@ public:
 
     bool write(std::u16string_view units) override {
         while (!units.empty()) {
-            const auto piece = static_cast<DWORD>(std::min(units.size(), kLargestConsoleWrite));
+            auto piece = static_cast<DWORD>(std::min(units.size(), kLargestConsoleWrite));
+            // A piece never ends between the two halves of a surrogate pair,
+            // which the console would show as two broken characters.
+            if (piece < units.size() && isHighSurrogate(units[piece - 1])) --piece;
             DWORD written = 0;
             // char16_t and wchar_t are both UTF-16 code units on Windows.
             if (!WriteConsoleW(handle_, units.data(), piece, &written, nullptr) || written == 0) return false;
@@ -35,10 +38,20 @@ public:
         }
         return true;
     }
-    std::ptrdiff_t read(char16_t* units, std::size_t size) override {
+    // A read fails with the reason GetLastError gives. Ctrl+C and
+    // Ctrl+Break during a read make ReadConsoleW succeed with no character
+    // and ERROR_OPERATION_ABORTED: an interruption, not the end of input, so
+    // that what was read is not taken for all of it.
+    ConsoleRead read(char16_t* units, std::size_t size) override {
         DWORD read = 0;
-        if (!ReadConsoleW(handle_, units, static_cast<DWORD>(size), &read, nullptr)) return -1;
-        return static_cast<std::ptrdiff_t>(read);
+        SetLastError(ERROR_SUCCESS);
+        const BOOL succeeded = ReadConsoleW(handle_, units, static_cast<DWORD>(size), &read, nullptr);
+        const DWORD reason = GetLastError();
+        if (!succeeded || (read == 0 && reason == ERROR_OPERATION_ABORTED)) {
+            return {0, std::error_code(static_cast<int>(reason != ERROR_SUCCESS ? reason : ERROR_READ_FAULT),
+                                       std::system_category())};
+        }
+        return {read, {}};
     }
 
 private:

@@ -3,13 +3,14 @@
 #include <limits>
 #include <optional>
 
+#include "conversion/character_rules.h"
 #include "conversion/numeric_text.h"
 
 namespace lagewandler {
 namespace {
 
-constexpr double kTenThousandthsPerDegree = 10000.0;
-constexpr std::int32_t kTenThousandthsPerDegreeWhole = 10000;
+// The decoder's arithmetic is in doubles, as the results depend on it.
+constexpr double kTenThousandthsPerDegreeReal = kTenThousandthsPerDegree;
 constexpr double kMinutesPerDegree = 60.0;
 constexpr double kSecondsPerMinute = 60.0;
 constexpr std::int16_t kMinutesAfterBorrow = 59;
@@ -55,14 +56,14 @@ namespace {
     // gives exactly what dividing the doubles and truncating would, at a
     // fraction of the cost (the sign of a zero quotient differs, which no
     // later step can see).
-    const auto whole = static_cast<double>(*pattern / kTenThousandthsPerDegreeWhole);
+    const auto whole = static_cast<double>(*pattern / kTenThousandthsPerDegree);
     const auto degrees = roundToInt16(reference + whole);
     if (!degrees) return std::nullopt;
     // Multiplying before dividing keeps whole multiples of 1/600 degree exact.
-    const double minutesFraction = ((value - whole * kTenThousandthsPerDegree) * kMinutesPerDegree) /
-                                   kTenThousandthsPerDegree;
+    const double minutesFraction = ((value - whole * kTenThousandthsPerDegreeReal) * kMinutesPerDegree) /
+                                   kTenThousandthsPerDegreeReal;
     Position position{*degrees, static_cast<std::int16_t>(truncateTowardZero(minutesFraction)), 0.0,
-                      reference * kTenThousandthsPerDegreeWhole + *pattern};
+                      reference * kTenThousandthsPerDegree + *pattern};
     position.seconds = (minutesFraction - position.minutes) * kSecondsPerMinute;
     // A negative remainder borrows a degree. It does so even when the seconds
     // are zero, which then show as 60: the dispatch system expects exactly that.

@@ -1,5 +1,7 @@
 #include "conversion/numeric_text.h"
 
+#include "conversion/character_rules.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -25,9 +27,9 @@ constexpr double kInt16Max = std::numeric_limits<std::int16_t>::max();
 // magnitude is taken from it.
 constexpr std::int64_t kExponentClamp = 100'000'000'000'000'000;
 
-[[nodiscard]] bool isIgnored(char c) noexcept { return c == ' ' || c == '\t' || c == '\n'; }
-
-[[nodiscard]] bool isDecimalDigit(int c) noexcept { return c >= '0' && c <= '9'; }
+// The reader drops line feeds as well as blanks, so a code pasted with its
+// line end still reads.
+[[nodiscard]] bool isIgnored(char c) noexcept { return isBlank(c) || c == '\n'; }
 
 // The digit value of c in radix 16 or 8, or -1 when c is no such digit.
 [[nodiscard]] int digitValue(int c, int radix) noexcept {
@@ -218,18 +220,6 @@ std::optional<double> readNumericTextWithDigit(std::string_view text) {
     if (const auto plain = plainWholeNumber(text)) return *plain;
     const Reading reading = readNumber(text);
     if (!reading.sawDigit) return std::nullopt;
-    return reading.value;
-}
-
-std::optional<double> readWholeNumericText(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return std::nullopt;
-    text = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
-    // The reader passes over blanks inside a number; here they end it.
-    if (std::any_of(text.begin(), text.end(), isIgnored)) return std::nullopt;
-    NumberCursor cursor(text);
-    const Reading reading = readNumber(cursor);
-    if (!reading.sawDigit || cursor.peek() != kEndOfText) return std::nullopt;
     return reading.value;
 }
 

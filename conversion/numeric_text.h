@@ -38,13 +38,6 @@ namespace lagewandler {
 // digit; nothing where it holds none. "50,7" -> 50, "" -> nothing.
 [[nodiscard]] std::optional<double> readNumericTextWithDigit(std::string_view text);
 
-// The value readNumericText gives, where it reads the whole of text (blanks
-// and tabs around it aside) as one number with at least one digit; nothing
-// where anything is left over or no digit is read.
-// Examples: "50" -> 50, " -5 " -> -5, "50.5" -> 50.5, "&H32" -> 50,
-// "5e1" -> 50; "50,7", "5O", "0x32", "50abc", "5 0", "5e", "" -> nothing.
-[[nodiscard]] std::optional<double> readWholeNumericText(std::string_view text);
-
 inline constexpr int kHexRadix = 16;
 
 // The signed value of a 16-bit two's-complement bit pattern (0 to 0xFFFF):

@@ -5,9 +5,16 @@
 namespace lagewandler {
 namespace {
 
+constexpr char32_t kFirstHighSurrogate = 0xD800, kFirstLowSurrogate = 0xDC00, kPastSurrogates = 0xE000;
+
+}  // namespace
+
+bool isHighSurrogate(char32_t unit) noexcept { return unit >= kFirstHighSurrogate && unit < kFirstLowSurrogate; }
+
+namespace {
+
 constexpr char32_t kReplacementCodePoint = 0xFFFD;
 constexpr char32_t kFirstSupplementary = 0x10000;
-constexpr char32_t kFirstHighSurrogate = 0xD800, kFirstLowSurrogate = 0xDC00, kPastSurrogates = 0xE000;
 constexpr unsigned kSurrogateBits = 10;
 constexpr char32_t kSurrogateLowBits = 0x3FF;
 constexpr unsigned kContinuationBits = 6;
@@ -20,9 +27,6 @@ constexpr char32_t kContinuation = 0x80;
     return lead & kLeadMasks[length];
 }
 
-[[nodiscard]] bool isHighSurrogate(char32_t unit) noexcept {
-    return unit >= kFirstHighSurrogate && unit < kFirstLowSurrogate;
-}
 [[nodiscard]] bool isLowSurrogate(char32_t unit) noexcept {
     return unit >= kFirstLowSurrogate && unit < kPastSurrogates;
 }

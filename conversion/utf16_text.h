@@ -30,6 +30,9 @@ struct Utf16Units {
 };
 [[nodiscard]] Utf16Units utf16Units(char32_t codePoint) noexcept;
 
+// Whether a UTF-16 code unit is the first half of a surrogate pair.
+[[nodiscard]] bool isHighSurrogate(char32_t unit) noexcept;
+
 // Turns UTF-16 code units, handed over one at a time (as a stream arrives),
 // into UTF-8.
 class Utf16Decoder {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "conversion/character_rules.h"
+
 namespace lagewandler {
 namespace {
 
@@ -38,9 +40,6 @@ struct LeadRule {
     }
     return rule.length;
 }
-
-// Bytes below this are ASCII characters, one byte each.
-inline constexpr unsigned char kFirstNonAscii = 0x80;
 
 // Takes a text and a byte offset inside it; returns the byte length (1 to 4)
 // of the character that starts there. Examples: "A" -> 1, "Ä" -> 2,

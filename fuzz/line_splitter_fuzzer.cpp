@@ -63,13 +63,14 @@ void requireSameAsArguments(std::string_view input, std::string_view output, std
         std::string_view line = input.substr(start, end - start);
         if (line.ends_with('\r') && end < input.size()) line.remove_suffix(1);
         start = end + 1;
-        const std::size_t tab = std::min(line.find('\t'), line.size());
+        const std::size_t tab = line.find('\t');
         const std::string_view rest = line.substr(std::min(tab + 1, line.size()));
-        lagewandler::BatchOptions options;
-        options.encode = true;
-        options.codes = {line.substr(0, tab), rest.substr(0, rest.find('\t'))};
+        // A line without a tab is a whole position, as one argument is.
+        const lagewandler::PositionTexts position =
+            tab == std::string_view::npos ? lagewandler::PositionTexts{line, {}, true}
+                                          : lagewandler::PositionTexts{line.substr(0, tab), rest.substr(0, rest.find('\t'))};
         const int out = memfd_create("output", 0), err = memfd_create("errors", 0);
-        static_cast<void>(lagewandler::runBatchEncoding(options, {-1, out, err}, ","));
+        static_cast<void>(lagewandler::runBatchEncoding({}, {&position, 1}, {-1, out, err}, ","));
         const std::size_t outputEnd = output.find('\n', outputStart) + 1;
         require(output.substr(outputStart, outputEnd - outputStart) == contentOf(out));
         const std::string place = "line " + std::to_string(number) + ": ";
@@ -98,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int output = memfd_create("output", 0), errors = memfd_create("errors", 0);
     require(output >= 0 && errors >= 0);
     std::thread writer(writeInPieces, pipeEnds[1], input, piece);
-    const int status = encode ? lagewandler::runBatchEncoding(options, {pipeEnds[0], output, errors}, ",")
+    const int status = encode ? lagewandler::runBatchEncoding(options, {}, {pipeEnds[0], output, errors}, ",")
                               : lagewandler::runBatchConversion(options, {pipeEnds[0], output, errors}, ",");
     writer.join();
     close(pipeEnds[0]);

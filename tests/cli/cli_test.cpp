@@ -146,10 +146,8 @@ TEST(LagewandlerCli, ConvertsArgumentsAndLinesAsTheWindowDoes) {
         {"crlf lines", {}, "12345678\r\nFFFFFFFF\r\n", kLine1234 +
              "49 Grad 59 Min. 59,64 Sek.\t9 Grad 59 Min. 59,64 Sek.\t495960095960\n", "", 0},
         {"empty input", {}, "", "", "", 0},
-        {"references as options", {"--north", "51", "--east=-1", "00000000"}, "",
+        {"references as options", {"--north", " +51 ", "--east=-1", "00000000"}, "",
          "51 Grad 0 Min. 00,00 Sek.\t-1 Grad 0 Min. 00,00 Sek.\t510000-010000\n", "", 0},
-        {"reference rounded as the window rounds it", {"--north=50.5", "--east", " &HA ", "12345678"}, "", kLine1234,
-         "", 0},
         {"UTF-8 byte-order mark (Notepad)", {}, "\xEF\xBB\xBF" "12345678\r\n12345678", kLine1234 + kLine1234, "", 0},
         {"UTF-16 little-endian (PowerShell 5.1)", {}, utf16("12345678\r\n12345678\r\n", true),
          kLine1234 + kLine1234, "", 0},
@@ -168,6 +166,18 @@ TEST(LagewandlerCli, ConvertsArgumentsAndLinesAsTheWindowDoes) {
          "12345678\n12345679\n", "", 0},
         {"the sign belongs to the degrees", {"--encode", "--north=0"}, "-1 Grad 29 Min. 60,00 Sek.\t10\n",
          "EC780000\n", "", 0},
+        // Letters, marks, colons and whole positions.
+        {"positions as people write them", {"--encode"},
+         "N 50° 27.960'\t12.2136 O\n50.466, 12.2136\n12°12'48.96\"E 50°27'57.6\"N\n50:27:57.6\t12,2136\n",
+         "12345678\n12345678\n12345678\n12345678\n", "", 0},
+        {"a sign is the whole position's", {"--encode", "--north=0", "--east=0"}, "-0° 30′\t-0:30\n-1° 30'\t0\n",
+         "EC78EC78\nC5680000\n", "", 0},
+        {"whole positions and pairs as arguments", {"--encode", "50.466 12.2136", "N 50.466", "12.2136 E"}, "",
+         "12345678\n12345678\n", "", 0},
+        // The longest line read whole, 65536 bytes, and one byte more.
+        {"the line limit", {"--encode"},
+         std::string(65536 - 14, ' ') + "50.466\t12.2136\n" + std::string(65537 - 14, ' ') + "50.466\t12.2136\n",
+         "12345678\n\n", "lagewandler-cli: line 2: line longer than 65536 bytes, not read\n", 1},
     };
     for (const CliCase& c : cases) expectRun(c);
 }
@@ -199,9 +209,9 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
         {"code after double dash, its signed group refused", {"--", "-123FFFF"}, "",
          "\t9 Grad 59 Min. 59,64 Sek.\t\n", "lagewandler-cli: argument 1: " + invalid, 1},
         // A character that UTF-16 cannot hold whole (a lone surrogate) is U+FFFD.
-        {"UTF-16 umlaut and lone surrogate", {}, "\xFF\xFE" "\xC4\0" "2\0" "3\0" "4\0" "5\0" "6\0" "7\0" "8\0\n\0"
-         "1\0" "2\0" "3\0" "4\0" "5\0" "6\0" "7\0" "\x00\xD8"s,
-         kLongitudeOnly + kLatitudeOnly, refused({1, 2}), 1},
+        {"UTF-16 umlaut and lone surrogates", {}, "\xFF\xFE" "\xC4\0" "2\0" "3\0" "4\0" "5\0" "6\0" "7\0" "8\0\n\0"
+         "1\0" "2\0" "3\0" "\x00\xDC" "5\0" "6\0" "7\0" "8\0\n\0" "1\0" "2\0" "3\0" "4\0" "5\0" "6\0" "7\0" "\x00\xD8"s,
+         kLongitudeOnly + kLongitudeOnly + kLatitudeOnly, refused({1, 2, 3}), 1},
         // A pair is one character; an unpaired high surrogate in the middle
         // of a line is one U+FFFD; a last odd byte is a line of its own.
         {"UTF-16 pair, lone high surrogate, last odd byte", {},
@@ -225,6 +235,15 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          "\"longitude_degrees\":null,\"messages\":[\"ung\\u00fcltiger Zahlenwert\",\"ung\\u00fcltiger Zahlenwert\"]}\n",
          "lagewandler-cli: argument 1: " + invalid + "lagewandler-cli: argument 2: " + invalid +
              "lagewandler-cli: argument 2: " + invalid, 1},
+        // Characters of three and four bytes as JSON escapes.
+        {"JSON of the euro sign and U+10000", {"--format", "json", "\u20ac2345678", "\U00010000" "2345678"}, "",
+         "{\"code\":\"\\u20ac2345678\",\"latitude\":\"\",\"longitude\":\"12 Grad 12 Min. 48,96 Sek.\","
+         "\"compact\":\"\",\"latitude_degrees\":null,\"longitude_degrees\":12.2136,"
+         "\"messages\":[\"ung\\u00fcltiger Zahlenwert\"]}\n"
+         "{\"code\":\"\\ud800\\udc002345678\",\"latitude\":\"\",\"longitude\":\"12 Grad 12 Min. 48,96 Sek.\","
+         "\"compact\":\"\",\"latitude_degrees\":null,\"longitude_degrees\":12.2136,"
+         "\"messages\":[\"ung\\u00fcltiger Zahlenwert\"]}\n",
+         "lagewandler-cli: argument 1: " + invalid + "lagewandler-cli: argument 2: " + invalid, 1},
         // The character that holds the 64th byte is kept whole.
         {"JSON of a line's first 64 bytes, its bad bytes and control characters", {"--format=json"},
          "\xFF\"\x01" + std::string(60, 'A') + "\U0001F600" + std::string(40, 'A') + "\n",
@@ -232,6 +251,14 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
              "\",\"latitude\":\"\",\"longitude\":\"\",\"compact\":\"\",\"latitude_degrees\":null,"
              "\"longitude_degrees\":null,\"messages\":[\"Bitte 8 Stellen eingeben\"]}\n",
          "lagewandler-cli: line 1: " + need, 1},
+        // The 64th byte's character kept whole in a line that crosses the first 64 KiB read.
+        {"JSON of a line across a read", {"--format=json"},
+         std::string(65533, 'A') + "\n" + std::string(63, 'B') + "\U0001F600" + "\n",
+         "{\"code\":\"" + std::string(64, 'A') + "\",\"latitude\":\"\",\"longitude\":\"\",\"compact\":\"\","
+         "\"latitude_degrees\":null,\"longitude_degrees\":null,\"messages\":[\"Bitte 8 Stellen eingeben\"]}\n"
+         "{\"code\":\"" + std::string(63, 'B') + "\\ud83d\\ude00\",\"latitude\":\"\",\"longitude\":\"\",\"compact\":\"\","
+         "\"latitude_degrees\":null,\"longitude_degrees\":null,\"messages\":[\"Bitte 8 Stellen eingeben\"]}\n",
+         "lagewandler-cli: line 1: " + need + "lagewandler-cli: line 2: " + need, 1},
         {"GeoJSON leaves out what drew a message", {"--format", "geojson", "1234567", "FFFFFFFF"}, "",
          "{\"type\":\"FeatureCollection\",\"features\":[\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\","
          "\"coordinates\":[9.9999,49.9999]},\"properties\":{\"line\":2,\"code\":\"FFFFFFFF\",\"latitude\":"
@@ -241,7 +268,16 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          "5O.1\t10\n99\t10\n50\n50 Grad 27 Min. 57,60 Sek.\t12.2136\textra\n-0 Grad 30 Min. 00,00 Sek.\t10\n",
          "\n\n\n12345678\n\n",
          "lagewandler-cli: line 1: latitude: " + invalid + "lagewandler-cli: line 2: latitude: " + invalid +
-             "lagewandler-cli: line 3: longitude: " + invalid + "lagewandler-cli: line 5: latitude: " + invalid, 1},
+             "lagewandler-cli: line 3: " + invalid + "lagewandler-cli: line 5: latitude: " + invalid, 1},
+        // Refused rather than guessed.
+        {"ambiguous and mixed positions", {"--encode"},
+         "50,10\n-50 N\t10\nS -33.9\t10\nN 50\tN 10\n50°60'\t10\n50.5°27'\t10\n50.466N 12.2136N\n1O\t12O\n",
+         "\n\n\n\n\n\n\n\n",
+         "lagewandler-cli: line 1: " + invalid + "lagewandler-cli: line 2: latitude: " + invalid +
+             "lagewandler-cli: line 3: latitude: " + invalid + "lagewandler-cli: line 4: longitude: " + invalid +
+             "lagewandler-cli: line 5: latitude: " + invalid + "lagewandler-cli: line 6: latitude: " + invalid +
+             "lagewandler-cli: line 7: " + invalid + "lagewandler-cli: line 8: latitude: " + invalid +
+             "lagewandler-cli: line 8: longitude: " + invalid, 1},
         // Near the ends of the references a degree would not fit: no code
         // that the decoder then refuses.
         {"positions whose code would not convert back", {"--encode", "--north", "32767", "--", "32768.5", "10"}, "",
@@ -250,13 +286,17 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          "lagewandler-cli: line 1: latitude: " + invalid, 1},
         {"a position's line too long to read whole", {"--encode"}, std::string(70'000, ' ') + "\n50.466\t12.2136\n",
          "\n12345678\n", "lagewandler-cli: line 1: line longer than 65536 bytes, not read\n", 1},
+        // 90 and -180 degrees are on the globe; beyond either, each half off it draws a message.
         {"GeoJSON holds no place off the globe",
-         {"--format", "geojson", "--north", "89", "--east", "179", "75300000", "00003A98", "00000000"}, "",
+         {"--format", "geojson", "--north", "89", "--east", "-179", "75300000", "0000C568", "7530C568", "2710D8F0"}, "",
          "{\"type\":\"FeatureCollection\",\"features\":[\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\","
-         "\"coordinates\":[179.0000,89.0000]},\"properties\":{\"line\":3,\"code\":\"00000000\",\"latitude\":"
-         "\"89 Grad 0 Min. 00,00 Sek.\",\"longitude\":\"179 Grad 0 Min. 00,00 Sek.\","
-         "\"compact\":\"8900001790000\"}}\n]}\n",
-         "lagewandler-cli: argument 1: " + invalid + "lagewandler-cli: argument 2: " + invalid, 1},
+         "\"coordinates\":[-180.0000,90.0000]},\"properties\":{\"line\":4,\"code\":\"2710D8F0\",\"latitude\":"
+         "\"90 Grad 0 Min. 00,00 Sek.\",\"longitude\":\"-180 Grad 0 Min. 00,00 Sek.\","
+         "\"compact\":\"900000-1800000\"}}\n]}\n",
+         "lagewandler-cli: argument 1: " + invalid + "lagewandler-cli: argument 2: " + invalid +
+             "lagewandler-cli: argument 3: " + invalid + "lagewandler-cli: argument 3: " + invalid, 1},
+        {"GeoJSON below -90 degrees", {"--format", "geojson", "--north", "-89", "8AD00000"}, "",
+         "{\"type\":\"FeatureCollection\",\"features\":[\n]}\n", "lagewandler-cli: argument 1: " + invalid, 1},
         {"five megabyte line", {}, std::string(5'000'000, 'A') + "\n12345678\n", kRejected + kLine1234,
          "lagewandler-cli: line 1: " + need, 1},
         // Input is read 64 KiB at a time; this code and its "\r\n" straddle the first boundary.
@@ -277,8 +317,8 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
     // A usage error is its reason and one line pointing to the help, not the whole help.
     const std::string seeHelp = "\nTry 'lagewandler-cli --help' for more information.\n";
     const auto badReference = [&seeHelp](const std::string& option, const std::string& text) {
-        return "lagewandler-cli: option " + option + " needs a number from -32768 to 32767, not '" + text + "'" +
-               seeHelp;
+        return "lagewandler-cli: option " + option + " needs a whole number of degrees from -32768 to 32767, not '" +
+               text + "'" + seeHelp;
     };
     const CliCase cases[] = {
         {"help", {"--help"}, "", usage, "", 0},
@@ -294,6 +334,15 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
         {"reference out of range", {"--north", "12345678"}, "", "", badReference("--north", "12345678"), 2},
         {"letter O for a zero", {"--north", "5O", "12345678"}, "", "", badReference("--north", "5O"), 2},
         {"C's hexadecimal", {"--north=0x32"}, "", "", badReference("--north", "0x32"), 2},
+        // Only decimal digits: a code in the reference's place never passes.
+        {"the window's hexadecimal", {"--north=&HFFFF"}, "", "", badReference("--north", "&HFFFF"), 2},
+        {"octal", {"--north", "&O62", "12345678"}, "", "", badReference("--north", "&O62"), 2},
+        {"a code with an exponent letter", {"--north", "0001E001", "12345678"}, "", "",
+         badReference("--north", "0001E001"), 2},
+        {"a code of digits", {"--east", "00001234"}, "", "", badReference("--east", "00001234"), 2},
+        {"a fraction", {"--north=50.5"}, "", "", badReference("--north", "50.5"), 2},
+        {"a fraction that a double rounds", {"--north=1.4999999999999999"}, "", "",
+         badReference("--north", "1.4999999999999999"), 2},
         {"decimal comma", {"--east", "50,7"}, "", "", badReference("--east", "50,7"), 2},
         {"letters as reference", {"--east=abc"}, "12345678\n", "",
          badReference("--east", "abc"), 2},
@@ -307,8 +356,9 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
          "lagewandler-cli: option --format needs tsv, json or geojson, not 'xml'" + seeHelp, 2},
         {"format with encode", {"--encode", "--format=tsv"}, "", "",
          "lagewandler-cli: option --format does not go with --encode" + seeHelp, 2},
-        {"a position without its longitude", {"--encode", "50.466"}, "", "",
-         "lagewandler-cli: --encode needs a LATITUDE and a LONGITUDE for each position" + seeHelp, 2},
+        {"a position without its longitude", {"--encode", "50.466, 12.2136", "50.466"}, "", "",
+         "lagewandler-cli: --encode needs a LATITUDE and a LONGITUDE, or a whole position, for argument 2" + seeHelp,
+         2},
     };
     for (const CliCase& c : cases) expectRun(c);
 }
@@ -334,6 +384,8 @@ TEST(LagewandlerCli, WritesEachMessageAfterTheResultsOfTheLinesBeforeIt) {
         std::string output;
     } cases[] = {
         {"short input", {}, "12345678\n1234567\n12345678\n", kLine1234 + need + kRejected + kLine1234},
+        {"two refused lines", {}, "1234567\n1234567\n",
+         "lagewandler-cli: line 1: Bitte 8 Stellen eingeben\n" + kRejected + need + kRejected},
         {"after thousands of lines", {}, repeated("12345678\n", 5000) + "1234567\n12345678\n",
          repeated(kLine1234, 5000) + needLate + kRejected + kLine1234},
         // A message ends the feature's line rather than being glued to it.

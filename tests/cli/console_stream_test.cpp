@@ -10,20 +10,23 @@ namespace lagewandler {
 namespace {
 
 // A console as Windows' wide functions present it: what was shown, and
-// what the operator types, one ReadConsoleW answer at a time (u"!" fails).
+// what the operator types, a line at a time; what a read has no room for
+// waits for the next. u"^C" is Ctrl+C, which interrupts the read, and so
+// does a read with nothing typed: a console waits for a key, never ends.
+// u"" is a read of nothing, which ends the input.
 struct FakeConsole final : Console {
     bool write(std::u16string_view units) override {
         shown.append(units);
         return true;
     }
-    std::ptrdiff_t read(char16_t* units, std::size_t size) override {
-        if (typed.empty()) return 0;
-        const std::u16string answer = typed.front();
-        typed.erase(typed.begin());
-        if (answer == u"!") return -1;
+    ConsoleRead read(char16_t* units, std::size_t size) override {
+        if (typed.empty() || typed.front() == u"^C") return {0, std::make_error_code(std::errc::operation_canceled)};
+        std::u16string& answer = typed.front();
         const std::size_t count = std::min(size, answer.size());
         std::copy_n(answer.begin(), count, units);
-        return static_cast<std::ptrdiff_t>(count);
+        answer.erase(0, count);
+        if (answer.empty()) typed.erase(typed.begin());
+        return {count, {}};
     }
     std::u16string shown;
     std::vector<std::u16string> typed;
@@ -49,9 +52,12 @@ TEST(ConsoleReader, ReadsTypedTextAsUtf8UntilCtrlZ) {
     } cases[] = {
         {{u"1234567\u00c4\r\n", u"\x1A\r\n", u"12345678\r\n"}, "1234567Ä\r\n"},
         {{u"1234\x1A" "5678\r\n"}, "1234"},
-        {{u"1234567\xD83D", u"\xDE00\r\n"}, "1234567\xF0\x9F\x98\x80\r\n"},  // a pair split between reads
-        {{u"1\xD800"}, "1\uFFFD"},
-        {{u"12345678\r\n", u"!"}, "12345678\r\n!"},
+        {{u"1234567\xD83D", u"\xDE00\r\n", u"\x1A"}, "1234567\xF0\x9F\x98\x80\r\n"},  // a pair split between reads
+        // A read that ends inside a pair: the console's read size cuts it.
+        {{std::u16string(4095, u'A') + u"\xD83D\xDE00\r\n", u""}, std::string(4095, 'A') + "\xF0\x9F\x98\x80\r\n"},
+        {{u"1\xD800", u"\x1A"}, "1\uFFFD"},
+        {{u"12345678\r\n", u"^C"}, "12345678\r\n!"},
+        {{u"1234"}, "1234!"},
     };
     for (const auto& c : cases) {
         for (const std::size_t piece : {std::size_t{1}, std::size_t{64}}) {
@@ -61,7 +67,8 @@ TEST(ConsoleReader, ReadsTypedTextAsUtf8UntilCtrlZ) {
             std::string bytes;
             char buffer[64];
             for (std::ptrdiff_t count = 1; count > 0;) {
-                count = reader.read(buffer, piece);
+                std::error_code error;
+                count = reader.read(buffer, piece, error);
                 if (count < 0) bytes += '!';
                 if (count > 0) bytes.append(buffer, static_cast<std::size_t>(count));
             }

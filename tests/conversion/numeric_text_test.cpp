@@ -124,18 +124,6 @@ TEST(NumericTextReader, ReadsPlainDigitsAsTheFullReadingDoes) {
     }
 }
 
-TEST(NumericTextReader, ReadsAWholeTextOrNothing) {
-    const struct {
-        const char* text;
-        std::optional<double> expected;
-    } cases[] = {
-        {"50", 50},     {" -5\t", -5},  {"50.5", 50.5},   {"&H32", 50},         {"5e1", 50},
-        {"50,7", {}},   {"5O", {}},      {"0x32", {}},     {"50abc", {}},        {"5 0", {}},
-        {"5e", {}},     {"", {}},        {"  ", {}},       {"-", {}},            {"&H", {}},
-    };
-    for (const auto& c : cases) EXPECT_EQ(readWholeNumericText(c.text), c.expected) << c.text;
-}
-
 TEST(RoundToInt16, RoundsHalvesToEvenAndRejectsOverflow) {
     struct Case {
         const char* name;

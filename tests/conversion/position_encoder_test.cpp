@@ -7,52 +7,11 @@
 #include <string>
 
 #include "conversion/group_decoder.h"
+#include "conversion/position_reader.h"
 #include "tests/conversion/recording_sink.h"
 
 namespace lagewandler {
 namespace {
-
-TEST(ReadPosition, ReadsDecimalDegreesAndDegreesMinutesSecondsExactly) {
-    struct Case {
-        const char* text;
-        std::optional<std::int64_t> tenThousandths;
-    };
-    const Case cases[] = {
-        {"50.466", 504660},
-        {"50,4660", 504660},
-        {" +12.2136 ", 122136},
-        {"-0.0001", -1},
-        {"50", 500000},
-        {".5", 5000},
-        {"50.46605", 504661},           // an exact half rounds up
-        {"50.466049999999", 504660},
-        {"-0.00005", 0},                // up is toward +infinity
-        {"-0.000050001", -1},
-        {"50 Grad 27 Min. 57,60 Sek.", 504660},
-        {"50 Grad 27 Min. 57.60 Sek.", 504660},
-        {"50 Grad 27 Min. 57٫60 Sek.", 504660},  // the regional separator
-        {"49 Grad 53 Min. 60,00 Sek.", 499000},
-        {"-0 Grad 30 Min. 00,00 Sek.", std::nullopt},  // the sign is the degrees'
-        {"-1 Grad 29 Min. 60,00 Sek.", -5000},
-        {"-1 Grad 59 Min. 59,64 Sek.", -1},
-        {"9 Grad 59 Min. 59,64 Sek.", 99999},
-        {"0 Grad 0 Min. 00,18 Sek.", 1},          // 0.5 ten-thousandths: up
-        {"", std::nullopt},
-        {"-", std::nullopt},
-        {"5O.1", std::nullopt},
-        {"50.4.6", std::nullopt},
-        {"1e3", std::nullopt},
-        {"NaN", std::nullopt},
-        {"12345678901", std::nullopt},
-        {"50 Grad 60 Min. 00,00 Sek.", std::nullopt},
-        {"50 Grad 27 Min. 60,01 Sek.", std::nullopt},
-        {"50 Grad 27 Min. 57,60", std::nullopt},
-        {"50 Grad 27 Min. 57,6000001 Sek.", std::nullopt},
-        {"50Grad 27 Min. 57,60 Sek.", std::nullopt},
-        {"50 Grad 27 Min. 57,60 Sek. x", std::nullopt},
-    };
-    for (const Case& c : cases) EXPECT_EQ(readPosition(c.text, "٫"), c.tenThousandths) << c.text;
-}
 
 TEST(EncodeGroup, WritesTheOffsetAsFourUpperCaseHexDigitsWithinItsRange) {
     struct Case {
@@ -93,7 +52,7 @@ TEST(EncodeGroup, GivesBackEveryGroupFromItsTwoTexts) {
             }
             const std::string decimal = decimalDegreesText(*groupPosition(reference, group));
             for (const std::string& text : {dms, decimal}) {
-                const auto encoded = encodeGroup(reference, readPosition(text, ",").value_or(INT64_MIN));
+                const auto encoded = encodeGroup(reference, readPosition(text, ",", Axis::Latitude).value_or(INT64_MIN));
                 ASSERT_TRUE(encoded) << text;
                 ASSERT_EQ(std::string(encoded->begin(), encoded->end()), group) << text;
             }
