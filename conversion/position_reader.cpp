@@ -1,5 +1,6 @@
 #include "conversion/position_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -87,8 +88,11 @@ public:
     }
     // Takes a decimal point: '.', ',' or the regional separator.
     [[nodiscard]] bool takePoint() noexcept {
-        const std::array<std::string_view, 3> points = {".", ",", separator_};
-        return takeAny(points);
+        if (peek() == '.' || peek() == ',') {
+            advance();
+            return true;
+        }
+        return take(separator_);
     }
     // Takes digits into value (at most maxDigits significant ones); returns
     // how many digits it took, or -1 where they are too many.
@@ -147,7 +151,9 @@ struct WrittenNumber {
         }
     }
     if (wholeDigits + decimals == 0) return std::nullopt;
-    for (int padded = decimals; padded < kFractionDigits; ++padded) number.fraction *= kDecimalRadix;
+    // Fewer decimals than kept: scaled up as if followed by zeros.
+    constexpr std::array<std::int64_t, kFractionDigits + 1> kPowersOfTen = {1, 10, 100, 1000, 10'000, kFractionScale};
+    number.fraction *= kPowersOfTen[static_cast<std::size_t>(kFractionDigits - std::min(decimals, kFractionDigits))];
     return number;
 }
 
@@ -294,11 +300,17 @@ struct HalfReading {
     return roundHalfUp(units * kPerSecond.multiplier, kPerSecond.divisor * scale);
 }
 
-// One half of any form, with the axis its letter names.
-[[nodiscard]] std::optional<HalfReading> readHalf(std::string_view text, std::string_view decimalSeparator) {
+[[nodiscard]] bool hasGradWord(std::string_view text) noexcept {
+    return text.find(kDegreesWord) != std::string_view::npos;
+}
+
+// One half of any form, with the axis its letter names; gradText says
+// whether it is one of the tool's own texts, which hold "Grad".
+[[nodiscard]] std::optional<HalfReading> readHalf(std::string_view text, std::string_view decimalSeparator,
+                                                  bool gradText) {
     PositionCursor cursor(text, decimalSeparator);
     cursor.skipBlanks();
-    if (text.find(kDegreesWord) == std::string_view::npos) return readMarkedHalf(cursor);
+    if (!gradText) return readMarkedHalf(cursor);
     const auto position = readGradText(cursor);
     if (!position) return std::nullopt;
     return HalfReading{*position, std::nullopt};
@@ -325,13 +337,18 @@ constexpr int kMostCuts = 64;
 }  // namespace
 
 std::optional<std::int64_t> readPosition(std::string_view text, std::string_view decimalSeparator, Axis axis) {
-    const auto half = readHalf(text, decimalSeparator);
+    const auto half = readHalf(text, decimalSeparator, hasGradWord(text));
     if (!half || (half->lettered && *half->lettered != axis)) return std::nullopt;
     return half->position;
 }
 
 std::optional<WholePosition> readWholePosition(std::string_view text, std::string_view decimalSeparator) {
-    if (readHalf(text, decimalSeparator)) return std::nullopt;
+    // Cut text, a half that holds no "Grad" is none of the tool's texts.
+    const bool mayHoldGrad = hasGradWord(text);
+    const auto readPart = [&](std::string_view part) {
+        return readHalf(part, decimalSeparator, mayHoldGrad && hasGradWord(part));
+    };
+    if (readPart(text)) return std::nullopt;
     std::optional<WholePosition> found;
     int cuts = 0;
     for (std::size_t start = 0; start < text.size(); ++start) {
@@ -340,8 +357,8 @@ std::optional<WholePosition> readWholePosition(std::string_view text, std::strin
         int punctuation = 0;
         for (; end < text.size() && isCutCharacter(text[end]); ++end) punctuation += isBlank(text[end]) ? 0 : 1;
         if (++cuts > kMostCuts) return std::nullopt;
-        const auto first = punctuation <= 1 ? readHalf(text.substr(0, start), decimalSeparator) : std::nullopt;
-        const auto second = first ? readHalf(text.substr(end), decimalSeparator) : std::nullopt;
+        const auto first = punctuation <= 1 ? readPart(text.substr(0, start)) : std::nullopt;
+        const auto second = first ? readPart(text.substr(end)) : std::nullopt;
         const auto position = second ? ordered(*first, *second) : std::nullopt;
         if (position) {
             if (found && (found->latitude != position->latitude || found->longitude != position->longitude)) {
