@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "form/layout.h"
-#include "conversion/utf16_text.h"
+#include "text/utf16_text.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include "cli/batch_command.h"
 #include "cli/batch_streams.h"
 #include "cli/json_text.h"
-#include "conversion/character_rules.h"
 #include "conversion/conversion_action.h"
 #include "conversion/numeric_text.h"
 #include "conversion/position_encoder.h"
 #include "conversion/position_reader.h"
+#include "conversion/position_units.h"
 
 namespace lagewandler {
 namespace {

@@ -15,7 +15,7 @@
 #ifdef _WIN32
 #include "cli/windows_console.h"
 #endif
-#include "conversion/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace lagewandler {
 namespace {

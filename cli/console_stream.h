@@ -5,7 +5,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "conversion/utf16_text.h"
+#include "text/utf16_text.h"
 
 namespace lagewandler {
 

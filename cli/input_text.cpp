@@ -1,7 +1,7 @@
 #include "cli/input_text.h"
 
-#include "conversion/utf16_text.h"
-#include "conversion/utf8_text.h"
+#include "text/utf16_text.h"
+#include "text/utf8_text.h"
 
 namespace lagewandler {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "conversion/utf16_text.h"
+#include "text/utf16_text.h"
 
 namespace lagewandler {
 

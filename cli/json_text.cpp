@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "conversion/character_rules.h"
 #include "conversion/numeric_text.h"
-#include "conversion/utf16_text.h"
+#include "text/characters.h"
+#include "text/utf16_text.h"
 
 namespace lagewandler {
 namespace {

@@ -11,7 +11,7 @@
 
 #include <cstdio>
 
-#include "conversion/utf16_text.h"
+#include "text/utf16_text.h"
 
 namespace lagewandler {
 

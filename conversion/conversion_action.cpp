@@ -5,7 +5,7 @@
 
 #include "conversion/group_decoder.h"
 #include "conversion/numeric_text.h"
-#include "conversion/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace lagewandler {
 namespace {

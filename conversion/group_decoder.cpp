@@ -3,8 +3,8 @@
 #include <limits>
 #include <optional>
 
-#include "conversion/character_rules.h"
 #include "conversion/numeric_text.h"
+#include "conversion/position_units.h"
 
 namespace lagewandler {
 namespace {

@@ -1,6 +1,6 @@
 #include "conversion/numeric_text.h"
 
-#include "conversion/character_rules.h"
+#include "text/characters.h"
 
 #include <algorithm>
 #include <charconv>

@@ -3,9 +3,10 @@
 #include <charconv>
 #include <limits>
 
-#include "conversion/character_rules.h"
 #include "conversion/group_decoder.h"
 #include "conversion/numeric_text.h"
+#include "conversion/position_units.h"
+#include "text/characters.h"
 
 namespace lagewandler {
 namespace {

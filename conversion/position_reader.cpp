@@ -4,7 +4,8 @@
 #include <array>
 #include <span>
 
-#include "conversion/character_rules.h"
+#include "conversion/position_units.h"
+#include "text/characters.h"
 
 namespace lagewandler {
 namespace {

@@ -15,7 +15,7 @@
 #include "conversion/numeric_text.h"
 #include "conversion/position_encoder.h"
 #include "conversion/position_reader.h"
-#include "conversion/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #endif
 #include <windows.h>
 
-#include "conversion/utf16_text.h"
 #include "regional/regional_settings.h"
+#include "text/utf16_text.h"
 
 namespace lagewandler {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "conversion/utf16_text.h"
+#include "text/utf16_text.h"
 
 namespace lagewandler {
 namespace {

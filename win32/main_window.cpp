@@ -5,8 +5,8 @@
 #include "form/caption_fit.h"
 #include "form/form_texts.h"
 #include "regional/regional_settings.h"
+#include "text/utf16_text.h"
 #include "win32/message_box.h"
-#include "conversion/utf16_text.h"
 
 namespace lagewandler {
 namespace {

@@ -1,7 +1,7 @@
 #include "win32/message_box.h"
 
 #include "form/form_texts.h"
-#include "conversion/utf16_text.h"
+#include "text/utf16_text.h"
 
 namespace lagewandler {
 

@@ -14,9 +14,9 @@
 #include <string>
 
 #include "form/layout.h"
+#include "text/utf16_text.h"
 #include "win32/clipboard.h"
 #include "win32/main_window.h"
-#include "conversion/utf16_text.h"
 
 namespace lagewandler {
 namespace {

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "form/caption_fit.h"
+#include "text/utf16_text.h"
 #include "win32/clipboard.h"
 #include "win32/message_box.h"
 #include "win32/restart.h"
-#include "conversion/utf16_text.h"
 
 namespace lagewandler {
 namespace {

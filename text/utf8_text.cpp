@@ -1,8 +1,8 @@
-#include "conversion/utf8_text.h"
+#include "text/utf8_text.h"
 
 #include <algorithm>
 
-#include "conversion/character_rules.h"
+#include "text/characters.h"
 
 namespace lagewandler {
 namespace {

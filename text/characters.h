@@ -7,7 +7,7 @@
 namespace lagewandler {
 
 // Which bytes of a text count as what, decided once for every reader and
-// writer of the tool.
+// writer of the tool, and hexadecimal digits as every writer writes them.
 
 // Bytes from here on belong to characters beyond ASCII.
 inline constexpr unsigned char kFirstNonAscii = 0x80;
@@ -24,9 +24,6 @@ inline constexpr char kDelete = '\x7F';
 [[nodiscard]] constexpr bool isControlCharacter(char c) noexcept {
     return static_cast<unsigned char>(c) < static_cast<unsigned char>(kFirstPrintable) || c == kDelete;
 }
-
-// Ten-thousandths of a degree, the unit of a position code's offsets.
-inline constexpr std::int32_t kTenThousandthsPerDegree = 10000;
 
 enum class HexCase { Lower, Upper };
 

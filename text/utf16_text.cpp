@@ -1,6 +1,6 @@
-#include "conversion/utf16_text.h"
+#include "text/utf16_text.h"
 
-#include "conversion/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace lagewandler {
 namespace {
