@@ -245,8 +245,8 @@ constexpr std::string_view kFormatOption = "--format";
     }
     const auto degrees = wholeDegrees(value);
     if (!degrees) {
-        return UsageError{"option " + std::string(option) + " needs a whole number of degrees from -32768 to 32767, not '" +
-                          printable(value) + "'"};
+        return UsageError{"option " + std::string(option) +
+                          " needs a whole number of degrees from -32768 to 32767, not '" + printable(value) + "'"};
     }
     (option == kNorthOption ? options.north : options.east) = *degrees;
     return std::nullopt;

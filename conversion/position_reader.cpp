@@ -49,7 +49,8 @@ constexpr std::int64_t kMaxGradSeconds = 60;  // the conversion writes 60,00 whe
 // seconds are looked for first.
 constexpr std::array<std::string_view, 2> kDegreeMarks = {"\u00B0", "\u00BA"};
 constexpr std::array<std::string_view, 3> kMinuteMarks = {"'", "\u2032", "\u2019"};
-constexpr std::array<std::string_view, 6> kSecondMarks = {"\"", "\u2033", "\u201D", "''", "\u2032\u2032", "\u2019\u2019"};
+constexpr std::array<std::string_view, 6> kSecondMarks = {"\"",   "\u2033",       "\u201D",
+                                                          "''",   "\u2032\u2032", "\u2019\u2019"};
 
 // Walks a position text from its start.
 class PositionCursor {

@@ -161,8 +161,8 @@ std::vector<std::string> formsOf(std::int64_t tenThousandths, const Writing& w) 
         w.signed_(d + "\u00B0" + w.blank + std::to_string(hundredthSeconds / 6000) + "\u2032" + w.blank +
                       std::to_string(hundredthSeconds % 6000 / 100) + w.point + digits(hundredthSeconds % 100, 2) +
                       "\u2033", negative),
-        w.signed_(d + ":" + std::to_string(hundredthSeconds / 6000) + ":" + std::to_string(hundredthSeconds % 6000 / 100) +
-                      w.point + digits(hundredthSeconds % 100, 2), negative),
+        w.signed_(d + ":" + std::to_string(hundredthSeconds / 6000) + ":" +
+                      std::to_string(hundredthSeconds % 6000 / 100) + w.point + digits(hundredthSeconds % 100, 2), negative),
     };
 }
 
@@ -173,7 +173,8 @@ std::vector<std::string> formsOf(std::int64_t tenThousandths, const Writing& w) 
 void checkPositionForms(std::string_view input) {
     ByteSource bytes(input);
     const unsigned choice = bytes.next();
-    Writing lat{true, (choice & 1U) != 0, (choice & 2U) != 0, (choice & 4U) != 0 ? ',' : '.', (choice & 8U) != 0 ? " " : ""};
+    Writing lat{true, (choice & 1U) != 0, (choice & 2U) != 0, (choice & 4U) != 0 ? ',' : '.',
+                (choice & 8U) != 0 ? " " : ""};
     Writing lon = lat;
     lon.latitude = false;
     constexpr std::int64_t kLargest = 9'999'999'999;  // 999999.9999 degrees
@@ -184,7 +185,8 @@ void checkPositionForms(std::string_view input) {
     for (std::size_t form = 0; form < latitudes.size(); ++form) {
         require(lagewandler::readPosition(latitudes[form], ",", lagewandler::Axis::Latitude) == latitude);
         require(lagewandler::readPosition(longitudes[form], ",", lagewandler::Axis::Longitude) == longitude);
-        const auto whole = lagewandler::readWholePosition(latitudes[form] + std::string(separator) + longitudes[form], ",");
+        const std::string field = latitudes[form] + std::string(separator) + longitudes[form];
+        const auto whole = lagewandler::readWholePosition(field, ",");
         require(whole && whole->latitude == latitude && whole->longitude == longitude);
     }
     // Parts as the bytes give them: minutes and seconds up to 99.

@@ -66,9 +66,10 @@ void requireSameAsArguments(std::string_view input, std::string_view output, std
         const std::size_t tab = line.find('\t');
         const std::string_view rest = line.substr(std::min(tab + 1, line.size()));
         // A line without a tab is a whole position, as one argument is.
-        const lagewandler::PositionTexts position =
-            tab == std::string_view::npos ? lagewandler::PositionTexts{line, {}, true}
-                                          : lagewandler::PositionTexts{line.substr(0, tab), rest.substr(0, rest.find('\t'))};
+        using lagewandler::PositionTexts;
+        const PositionTexts position = tab == std::string_view::npos
+                                           ? PositionTexts{line, {}, true}
+                                           : PositionTexts{line.substr(0, tab), rest.substr(0, rest.find('\t'))};
         const int out = memfd_create("output", 0), err = memfd_create("errors", 0);
         static_cast<void>(lagewandler::runBatchEncoding({}, {&position, 1}, {-1, out, err}, ","));
         const std::size_t outputEnd = output.find('\n', outputStart) + 1;

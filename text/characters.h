@@ -34,7 +34,8 @@ enum class HexCase { Lower, Upper };
     constexpr int kHexRadix = 16;
     constexpr std::size_t kMaxDigits = 8;
     char text[kMaxDigits];
-    const std::size_t written = static_cast<std::size_t>(std::to_chars(text, text + kMaxDigits, value, kHexRadix).ptr - text);
+    const char* end = std::to_chars(text, text + kMaxDigits, value, kHexRadix).ptr;
+    const auto written = static_cast<std::size_t>(end - text);
     for (std::size_t place = 0; place < digits; ++place) {
         const std::size_t fromEnd = digits - place;
         char c = fromEnd <= written ? text[written - fromEnd] : '0';

@@ -256,7 +256,8 @@ TEST(LagewandlerCli, KeepsOneOutputLinePerCodeAndNamesWhereMessagesArose) {
          std::string(65533, 'A') + "\n" + std::string(63, 'B') + "\U0001F600" + "\n",
          "{\"code\":\"" + std::string(64, 'A') + "\",\"latitude\":\"\",\"longitude\":\"\",\"compact\":\"\","
          "\"latitude_degrees\":null,\"longitude_degrees\":null,\"messages\":[\"Bitte 8 Stellen eingeben\"]}\n"
-         "{\"code\":\"" + std::string(63, 'B') + "\\ud83d\\ude00\",\"latitude\":\"\",\"longitude\":\"\",\"compact\":\"\","
+         "{\"code\":\"" + std::string(63, 'B') +
+             "\\ud83d\\ude00\",\"latitude\":\"\",\"longitude\":\"\",\"compact\":\"\","
          "\"latitude_degrees\":null,\"longitude_degrees\":null,\"messages\":[\"Bitte 8 Stellen eingeben\"]}\n",
          "lagewandler-cli: line 1: " + need + "lagewandler-cli: line 2: " + need, 1},
         {"GeoJSON leaves out what drew a message", {"--format", "geojson", "1234567", "FFFFFFFF"}, "",

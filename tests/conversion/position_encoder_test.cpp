@@ -52,7 +52,8 @@ TEST(EncodeGroup, GivesBackEveryGroupFromItsTwoTexts) {
             }
             const std::string decimal = decimalDegreesText(*groupPosition(reference, group));
             for (const std::string& text : {dms, decimal}) {
-                const auto encoded = encodeGroup(reference, readPosition(text, ",", Axis::Latitude).value_or(INT64_MIN));
+                const auto position = readPosition(text, ",", Axis::Latitude);
+                const auto encoded = encodeGroup(reference, position.value_or(INT64_MIN));
                 ASSERT_TRUE(encoded) << text;
                 ASSERT_EQ(std::string(encoded->begin(), encoded->end()), group) << text;
             }
