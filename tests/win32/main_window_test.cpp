@@ -663,7 +663,8 @@ struct RecordedBoxes final : MessageDisplay {
 // An installer's Restart Manager asks the window to close as Windows sends
 // it: WM_QUERYENDSESSION with ENDSESSION_CLOSEAPP, which it agrees to and
 // stays, then WM_ENDSESSION, on which it closes and its loop ends with 0;
-// also while its message box is open ("GGGGGGGG" draws two), which goes with
+// a WM_ENDSESSION of FALSE before it (another program vetoed the end)
+// leaves the window open; also while its message box is open ("GGGGGGGG" draws two), which goes with
 // it, no other box following.
 TEST(MainWindowRestart, ClosesForAnUpdateWhenToldAlsoWithItsMessageBoxOpen) {
     for (const bool boxOpen : {false, true}) {
@@ -674,13 +675,15 @@ TEST(MainWindowRestart, ClosesForAnUpdateWhenToldAlsoWithItsMessageBoxOpen) {
         HWND handle = window.handle();
         ShowWindow(handle, SW_SHOW);
         LRESULT agreed = FALSE;
-        BOOL stayed = FALSE;
+        BOOL stayed = FALSE, stayedAfterVeto = FALSE;
         // The installer, from a thread of its own, once the box shows.
         std::thread installer([&] {
             const auto boxShows = [] { return IsWindowVisible(FindWindowW(L"#32770", L"Ortsmappe")) != FALSE; };
             for (int wait = 0; boxOpen && wait < 500 && !boxShows(); ++wait) Sleep(10);
             agreed = SendMessageW(handle, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
             stayed = IsWindow(handle);
+            SendMessageW(handle, WM_ENDSESSION, FALSE, ENDSESSION_CLOSEAPP);
+            stayedAfterVeto = IsWindow(handle);
             SendMessageW(handle, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
         });
         if (boxOpen) {
@@ -689,7 +692,7 @@ TEST(MainWindowRestart, ClosesForAnUpdateWhenToldAlsoWithItsMessageBoxOpen) {
         }
         EXPECT_EQ(runLoop(handle, 10000), 0) << boxOpen;
         installer.join();
-        EXPECT_TRUE(agreed && stayed) << boxOpen;
+        EXPECT_TRUE(agreed && stayed && stayedAfterVeto) << boxOpen;
         EXPECT_FALSE(IsWindow(handle)) << boxOpen;
         EXPECT_EQ(boxes.texts.size(), boxOpen ? 1U : 0U) << boxOpen;
     }
