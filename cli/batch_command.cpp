@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: lagewandler-cli [--north REF] [--east REF] [--format FORMAT] [--] [CODE ...]\n"
-    "  or:  lagewandler-cli --encode [--north REF] [--east REF] [--] [LATITUDE LONGITUDE ...]\n"
+    "  or:  lagewandler-cli --encode [--north REF] [--east REF] [--] [LATITUDE LONGITUDE | POSITION ...]\n"
     "Converts position codes of eight hexadecimal digits (0-9, A-F, a-f) exactly as\n"
     "the Lagewandler window does. Each CODE, or when none is given each line of\n"
     "standard input (a line ends in \"\\n\" or \"\\r\\n\"), gives one line of output.\n"
