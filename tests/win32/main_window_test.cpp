@@ -609,6 +609,24 @@ TEST_F(MainWindowTest, WritesSecondsWithTheRegionalDecimalSeparator) {
     EXPECT_EQ(text(ControlId::Text3), latitudeByLocale.at(locale));
 }
 
+// A code field's UTF-16 text is read by characters: an unpaired surrogate
+// is one character of its own, which refuses only its half.
+TEST_F(MainWindowTest, CountsAnUnpairedSurrogateAsOneCharacterOfItsHalf) {
+    const struct {
+        const wchar_t* code;
+        bool latitudeShown;  // and the longitude not, or the other way round
+    } cases[] = {{L"1234567\xD800", true}, {L"\xDC00" L"2345678", false}};
+    for (const auto& c : cases) {
+        SetWindowTextW(control(ControlId::Text2), c.code);
+        messages.texts.clear();
+        click(ControlId::Command1);
+        EXPECT_EQ(text(ControlId::Text3).empty(), !c.latitudeShown) << c.latitudeShown;
+        EXPECT_EQ(text(ControlId::Text4).empty(), c.latitudeShown) << c.latitudeShown;
+        EXPECT_EQ(messages.texts, std::vector<std::string>{"ungültiger Zahlenwert"}) << c.latitudeShown;
+        EXPECT_EQ(text(ControlId::Text5), "") << c.latitudeShown;
+    }
+}
+
 TEST_F(MainWindowTest, ShowsResultsFromTheirStartAndKeepsTheSelectionOfAnUnchangedOne) {
     const auto selection = [this](ControlId id) {
         DWORD start = 0, end = 0;
