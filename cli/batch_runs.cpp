@@ -313,8 +313,11 @@ public:
         }
         const auto first = group(north_, latitude, "latitude: ");
         const auto second = group(east_, longitude, "longitude: ");
-        output_.add({first && second ? std::string_view(first->data(), first->size()) : "",
-                     first && second ? std::string_view(second->data(), second->size()) : "", "\n"});
+        if (first && second) {
+            output_.add({{first->data(), first->size()}, {second->data(), second->size()}, "\n"});
+        } else {
+            output_.add({"\n"});
+        }
         return output_.ok();
     }
 

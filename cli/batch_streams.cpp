@@ -22,41 +22,41 @@ namespace {
 
 constexpr std::size_t kReadBlockSize = 64 * 1024;
 
-// The system's read and write: POSIX, or the C runtime's on Windows. Each
-// returns the bytes moved, or -1: a write with errno set, a read with the
-// reason in error (from errno, or from the console).
+// The system's read and write: POSIX, or the C runtime's on Windows, where
+// a console window is read and written in UTF-16 through its own functions
+// and files and pipes carry UTF-8 bytes. Each returns the bytes moved, or
+// -1: a write with errno set, a read with the reason in error.
 #ifdef _WIN32
 // The C runtime counts in unsigned int: a larger request moves part of it.
 [[nodiscard]] unsigned pieceSize(std::size_t size) {
     constexpr std::size_t kLargestPiece = 1U << 30U;
     return static_cast<unsigned>(std::min(size, kLargestPiece));
 }
-// A console window is read and written in UTF-16 through its own functions;
-// files and pipes carry UTF-8 bytes.
+#endif
+
 [[nodiscard]] std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size, std::error_code& error) {
+#ifdef _WIN32
     if (ConsoleReader* console = consoleReaderOf(fd)) return console->read(buffer, size, error);
-    const int count = _read(fd, buffer, pieceSize(size));
+    const std::ptrdiff_t count = _read(fd, buffer, pieceSize(size));
+#else
+    const std::ptrdiff_t count = ::read(fd, buffer, size);
+#endif
     if (count < 0) error = std::error_code(errno, std::generic_category());
     return count;
 }
+
 [[nodiscard]] std::ptrdiff_t writeSome(int fd, const char* data, std::size_t size) {
+#ifdef _WIN32
     if (ConsoleWriter* console = consoleWriterOf(fd)) {
         if (console->write({data, size})) return static_cast<std::ptrdiff_t>(size);
         errno = EIO;
         return -1;
     }
     return _write(fd, data, pieceSize(size));
-}
 #else
-[[nodiscard]] std::ptrdiff_t readSome(int fd, char* buffer, std::size_t size, std::error_code& error) {
-    const ssize_t count = ::read(fd, buffer, size);
-    if (count < 0) error = std::error_code(errno, std::generic_category());
-    return count;
-}
-[[nodiscard]] std::ptrdiff_t writeSome(int fd, const char* data, std::size_t size) {
     return ::write(fd, data, size);
-}
 #endif
+}
 
 // line cut after the character that reaches limit bytes (a byte of no
 // well-formed character is one of its own), so no character is split.

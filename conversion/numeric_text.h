@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/characters.h"
+
 namespace lagewandler {
 
 // The rules by which the conversion moves between texts and numbers. They
@@ -37,8 +39,6 @@ namespace lagewandler {
 // Both in one reading: the value readNumericText gives, where text holds a
 // digit; nothing where it holds none. "50,7" -> 50, "" -> nothing.
 [[nodiscard]] std::optional<double> readNumericTextWithDigit(std::string_view text);
-
-inline constexpr int kHexRadix = 16;
 
 // The signed value of a 16-bit two's-complement bit pattern (0 to 0xFFFF):
 // 0x7FFF -> 32767, 0x8000 -> -32768, 0xFFFF -> -1.

@@ -345,7 +345,8 @@ std::optional<std::int64_t> readPosition(std::string_view text, std::string_view
 }
 
 std::optional<WholePosition> readWholePosition(std::string_view text, std::string_view decimalSeparator) {
-    // Cut text, a half that holds no "Grad" is none of the tool's texts.
+    // Where the whole text holds no "Grad", none of its parts does: the
+    // search is made once for it, not once for every part.
     const bool mayHoldGrad = hasGradWord(text);
     const auto readPart = [&](std::string_view part) {
         return readHalf(part, decimalSeparator, mayHoldGrad && hasGradWord(part));

@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to the conversion as the three input fields (split at
-// the first two NUL bytes into Text6, Text1 and Text2) and to the number
-// reader and writers, and stops on any broken invariant as well as on any
-// crash or undefined behaviour the sanitizers see.
+// the first two NUL bytes into Text6, Text1 and Text2), to the number
+// reader and writers and to the position readers, writes a position the
+// bytes choose in every form people write it, and stops on any broken
+// invariant as well as on any crash or undefined behaviour the sanitizers
+// see.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -138,7 +140,7 @@ struct Writing {
     std::string blank;  // between the parts: "" or " "
 
     // text with the sign or letter of a position (negative or not).
-    std::string signed_(const std::string& text, bool negative) const {
+    std::string withSign(const std::string& text, bool negative) const {
         if (!letter) return (negative ? "-" : "") + text;
         const std::string name(1, latitude ? (negative ? 'S' : 'N') : (negative ? 'W' : 'E'));
         return letterBefore ? name + " " + text : text + " " + name;
@@ -154,14 +156,14 @@ std::vector<std::string> formsOf(std::int64_t tenThousandths, const Writing& w) 
     const std::int64_t thousandthMinutes = rest * 6, hundredthSeconds = rest * 36;
     const std::string d = std::to_string(degrees);
     return {
-        w.signed_(d + w.point + digits(rest, 4), negative),
-        w.signed_(d + w.point + digits(rest, 4) + "\u00B0", negative),
-        w.signed_(d + "\u00B0" + w.blank + digits(thousandthMinutes / 1000, 1) + w.point +
+        w.withSign(d + w.point + digits(rest, 4), negative),
+        w.withSign(d + w.point + digits(rest, 4) + "\u00B0", negative),
+        w.withSign(d + "\u00B0" + w.blank + digits(thousandthMinutes / 1000, 1) + w.point +
                       digits(thousandthMinutes % 1000, 3) + "'", negative),
-        w.signed_(d + "\u00B0" + w.blank + std::to_string(hundredthSeconds / 6000) + "\u2032" + w.blank +
+        w.withSign(d + "\u00B0" + w.blank + std::to_string(hundredthSeconds / 6000) + "\u2032" + w.blank +
                       std::to_string(hundredthSeconds % 6000 / 100) + w.point + digits(hundredthSeconds % 100, 2) +
                       "\u2033", negative),
-        w.signed_(d + ":" + std::to_string(hundredthSeconds / 6000) + ":" +
+        w.withSign(d + ":" + std::to_string(hundredthSeconds / 6000) + ":" +
                       std::to_string(hundredthSeconds % 6000 / 100) + w.point + digits(hundredthSeconds % 100, 2), negative),
     };
 }
@@ -193,8 +195,8 @@ void checkPositionForms(std::string_view input) {
     const std::string d = std::to_string(bytes.number(3) % 10'000'000), m = std::to_string(bytes.next() % 100);
     const std::string s = std::to_string(bytes.next() % 100) + lat.point + digits(bytes.next() % 100, 2);
     const std::string texts[] = {
-        lat.signed_(d + "\u00B0" + lat.blank + m + "'" + lat.blank + s + "\"", (choice & 32U) != 0),
-        lat.signed_(d + ":" + m + ":" + s, (choice & 32U) != 0),
+        lat.withSign(d + "\u00B0" + lat.blank + m + "'" + lat.blank + s + "\"", (choice & 32U) != 0),
+        lat.withSign(d + ":" + m + ":" + s, (choice & 32U) != 0),
     };
     const auto first = lagewandler::readPosition(texts[0], ",", lagewandler::Axis::Latitude);
     require(lagewandler::readPosition(texts[1], ",", lagewandler::Axis::Latitude) == first);

@@ -25,13 +25,14 @@ inline constexpr char kDelete = '\x7F';
     return static_cast<unsigned char>(c) < static_cast<unsigned char>(kFirstPrintable) || c == kDelete;
 }
 
+inline constexpr int kHexRadix = 16;
+
 enum class HexCase { Lower, Upper };
 
 // Writes value as exactly digits hexadecimal digits (leading zeros, the
 // higher digits dropped where value is larger) in the given case to out;
 // returns the end. (0x1234, 4, Upper) -> "1234", (0xfc, 4, Lower) -> "00fc".
 [[nodiscard]] inline char* writeFixedHex(char* out, std::uint32_t value, std::size_t digits, HexCase letters) noexcept {
-    constexpr int kHexRadix = 16;
     constexpr std::size_t kMaxDigits = 8;
     char text[kMaxDigits];
     const char* end = std::to_chars(text, text + kMaxDigits, value, kHexRadix).ptr;

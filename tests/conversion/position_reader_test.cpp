@@ -105,6 +105,7 @@ TEST(ReadWholePosition, ReadsBothHalvesFromOneTextInExactlyOneWay) {
     const std::pair<std::int64_t, std::int64_t> k1234{504660, 122136};
     const Case cases[] = {
         {"50.466, 12.2136", k1234},
+        {" \t50.466, 12.2136 ", k1234},
         {"50.466 12.2136", k1234},
         {"50.466,12.2136", k1234},
         {"50,466 12,2136", k1234},
