@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "cli/batch_streams.h"
 #include "text/characters.h"
@@ -112,11 +113,11 @@ constexpr std::string_view kUsage =
     "  0  no code drew a message\n"
     "  1  some code drew a message, the input could not be read, or the output\n"
     "     could not be written\n"
-    "  2  usage error\n"
+    "  2  usage error, or a preset reference that is no REF (below)\n"
     "\n"
     "Options:\n"
-    "  --north REF      north reference in whole degrees (default 50)\n"
-    "  --east REF       east reference in whole degrees (default 10)\n"
+    "  --north REF      north reference in whole degrees (default: the preset, or 50)\n"
+    "  --east REF       east reference in whole degrees (default: the preset, or 10)\n"
     "  --format FORMAT  tsv (default), json or geojson; not with --encode\n"
     "  --encode         positions to codes (see Encoding)\n"
     "  -h, --help       show this text and exit (before --version, in any order)\n"
@@ -130,6 +131,17 @@ constexpr std::string_view kUsage =
     "is a usage error, so that neither a typing error nor a code that lands in\n"
     "the reference's place shifts a run. The window's reference fields read more\n"
     "forms ('50,7' as 50, '&H32' as 50).\n"
+    "\n"
+    "Preset references:\n"
+    "IT may preset both references for a desk, for the window and this program\n"
+    "alike: on Windows the string values NorthReference and EastReference under\n"
+    "HKLM\\SOFTWARE\\Policies\\Lagewandler (as group policy writes them) or, for a\n"
+    "value the machine does not set, HKCU\\SOFTWARE\\Policies\\Lagewandler;\n"
+    "elsewhere the same keys in /etc/xdg/Lagewandler/lagewandler.conf (or in\n"
+    "Lagewandler/lagewandler.conf under the first folder of XDG_CONFIG_DIRS).\n"
+    "--north and --east win over a preset. A preset must be a REF; one that is\n"
+    "not stops every run that needs it, with the place it was set. The last\n"
+    "lines of this text and of --version say which references are in force.\n"
     "\n"
     "Environment:\n"
     "  LC_ALL, LC_NUMERIC, LANG\n"
@@ -155,8 +167,12 @@ constexpr std::string_view kUsage =
 // What follows a usage error's reason: the whole usage would bury it.
 constexpr std::string_view kSeeHelp = "Try 'lagewandler-cli --help' for more information.\n";
 
-// What --version prints; the version is the project's.
+// What --version prints first; the version is the project's.
 constexpr std::string_view kVersion = "lagewandler-cli " LAGEWANDLER_VERSION "\n";
+
+// The built-in references, which a freshly opened window shows too.
+constexpr std::int16_t kBuiltInNorth = 50;
+constexpr std::int16_t kBuiltInEast = 10;
 
 constexpr std::string_view kNorthOption = "--north";
 constexpr std::string_view kEastOption = "--east";
@@ -249,6 +265,7 @@ constexpr std::string_view kFormatOption = "--format";
                           " needs a whole number of degrees from -32768 to 32767, not '" + printable(value) + "'"};
     }
     (option == kNorthOption ? options.north : options.east) = *degrees;
+    (option == kNorthOption ? options.northGiven : options.eastGiven) = true;
     return std::nullopt;
 }
 
@@ -265,6 +282,64 @@ int usageError(const BatchStreams& streams, const UsageError& error) {
     const std::string text = std::string(kProgramName) + ": " + error.message + "\n" + std::string(kSeeHelp);
     static_cast<void>(writeAll(streams.errors, text));
     return kUsageErrorStatus;
+}
+
+// One reference of a run: its degrees, or nothing for a preset that is no
+// REF, and where it comes from, for people.
+struct ReferenceInForce {
+    std::optional<std::int16_t> degrees;
+    std::string text;    // as given
+    std::string source;  // "--north", "built in", or where the preset was set
+};
+
+// The reference that option gives where given, else the preset, else builtIn.
+[[nodiscard]] ReferenceInForce referenceInForce(bool given, std::int16_t optionDegrees, std::string_view option,
+                                                const std::optional<PresetReference>& preset, std::int16_t builtIn) {
+    if (given) return {optionDegrees, std::to_string(optionDegrees), std::string(option)};
+    if (preset) return {wholeDegrees(preset->text), preset->text, preset->source};
+    return {builtIn, std::to_string(builtIn), "built in"};
+}
+
+// One line of --help and --version: "north reference: 48 (set in HKLM\...)".
+[[nodiscard]] std::string describe(std::string_view name, const ReferenceInForce& reference) {
+    const std::string shown = reference.degrees ? reference.text : "'" + printable(reference.text) + "'";
+    const std::string unusable = reference.degrees ? "" : ", not a REF: runs without the option stop";
+    const bool preset = reference.source != "built in" && !reference.source.starts_with("--");
+    return std::string(name) + " reference: " + shown + " (" + (preset ? "set in " : "") +
+           printable(reference.source) + unusable + ")\n";
+}
+
+// The two references of a run.
+struct References {
+    ReferenceInForce north;
+    ReferenceInForce east;
+};
+
+[[nodiscard]] References referencesOf(const BatchOptions& options, const ReferencePresets& presets) {
+    return {referenceInForce(options.northGiven, options.north, kNorthOption, presets.north, kBuiltInNorth),
+            referenceInForce(options.eastGiven, options.east, kEastOption, presets.east, kBuiltInEast)};
+}
+
+// The lines on the references in force, each after indent.
+[[nodiscard]] std::string describe(const References& references, std::string_view indent = "") {
+    return std::string(indent) + describe("north", references.north) + std::string(indent) +
+           describe("east", references.east);
+}
+
+// Puts the references in force into options; the reason where a preset is
+// no REF.
+[[nodiscard]] std::optional<UsageError> useReferences(const References& references, BatchOptions& options) {
+    for (const auto& [reference, name, target] : {std::tuple{&references.north, "north", &options.north},
+                                                  std::tuple{&references.east, "east", &options.east}}) {
+        if (reference->degrees) {
+            *target = *reference->degrees;
+            continue;
+        }
+        return UsageError{std::string("the ") + name + " reference '" + printable(reference->text) + "' set in " +
+                          printable(reference->source) +
+                          " is no whole number of degrees from -32768 to 32767; give --" + name + " REF"};
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -301,12 +376,17 @@ std::variant<BatchOptions, UsageError> parseBatchArguments(std::span<const char*
 }
 
 int runBatchCommand(std::span<const char* const> arguments, const BatchStreams& streams,
-                    std::string_view decimalSeparator) {
-    const auto parsed = parseBatchArguments(arguments);
+                    std::string_view decimalSeparator, const ReferencePresets& presets) {
+    auto parsed = parseBatchArguments(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) return usageError(streams, *error);
-    const auto& options = std::get<BatchOptions>(parsed);
-    if (options.help) return writeAll(streams.output, kUsage) ? 0 : 1;
-    if (options.version) return writeAll(streams.output, kVersion) ? 0 : 1;
+    auto& options = std::get<BatchOptions>(parsed);
+    const References references = referencesOf(options, presets);
+    if (options.help) {
+        const std::string help = std::string(kUsage) + "\nReferences in force here:\n" + describe(references, "  ");
+        return writeAll(streams.output, help) ? 0 : 1;
+    }
+    if (options.version) return writeAll(streams.output, std::string(kVersion) + describe(references)) ? 0 : 1;
+    if (auto error = useReferences(references, options)) return usageError(streams, *error);
     if (options.encode) {
         const auto positions = groupPositionArguments(options.codes, decimalSeparator);
         if (const auto* unpaired = std::get_if<UnpairedArgument>(&positions)) {

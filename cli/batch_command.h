@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/batch_runs.h"
+#include "presets/reference_presets.h"
 
 namespace lagewandler {
 
@@ -19,6 +20,8 @@ enum class OutputFormat { Tsv, Json, GeoJson };
 struct BatchOptions {
     std::int16_t north = 50;
     std::int16_t east = 10;
+    bool northGiven = false;  // by --north, over any preset
+    bool eastGiven = false;   // by --east
     // Codes, or with encode positions; empty: read standard input.
     std::vector<std::string_view> codes;
     OutputFormat format = OutputFormat::Tsv;
@@ -49,11 +52,14 @@ struct UsageError {
 [[nodiscard]] std::string_view batchUsage();
 
 // The whole command: "--help" prints the usage and "--version" the version
-// ("lagewandler-cli 1.0.0") to output and return 0 (help first); a
-// usage error prints the reason and a line pointing to --help to errors and
-// returns 2;
-// anything else runs the conversion above.
+// ("lagewandler-cli 1.0.0"), each followed by the references in force and
+// where they come from, to output and return 0 (help first); a usage error
+// prints the reason and a line pointing to --help to errors and returns 2;
+// anything else runs the conversion above. A reference without its option
+// is the one presets hold, else the built-in one; a preset that is no
+// whole number of degrees is an error like a usage error, naming where it
+// was set.
 [[nodiscard]] int runBatchCommand(std::span<const char* const> arguments, const BatchStreams& streams,
-                                  std::string_view decimalSeparator);
+                                  std::string_view decimalSeparator, const ReferencePresets& presets = {});
 
 }  // namespace lagewandler

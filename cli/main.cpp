@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/batch_command.h"
+#include "presets/reference_presets.h"
 #include "regional/regional_settings.h"
 #ifdef _WIN32
 #include "cli/windows_process.h"
@@ -35,5 +36,5 @@ int main([[maybe_unused]] int argc, [[maybe_unused]] char* argv[]) {
     const std::span<const char* const> arguments(argv + 1, static_cast<std::size_t>(argc - 1));
 #endif
     return lagewandler::runBatchCommand(arguments, {descriptorOf(stdin), descriptorOf(stdout), descriptorOf(stderr)},
-                                        lagewandler::regionalDecimalSeparator());
+                                        lagewandler::regionalDecimalSeparator(), lagewandler::readReferencePresets());
 }

@@ -1,5 +1,5 @@
-# What every Windows program of the project carries: a manifest and a
-# German version resource from one resource script, the mark that it is
+# What every Windows program of the project carries: a manifest, the
+# program's icon and a German version resource from one resource script, the mark that it is
 # aware of terminal servers (so a Remote Desktop session host does not
 # redirect its INI files, registry and Windows folder to per-user copies),
 # Windows 10 as its subsystem version, and the linker's own manifest off,
@@ -22,7 +22,8 @@ function(lagewandler_windows_program target)
     # The script includes the manifest by name: a changed manifest must
     # compile it again.
     set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${target}.rc PROPERTIES
-        OBJECT_DEPENDS ${LAGEWANDLER_MANIFEST})
+        OBJECT_DEPENDS "${LAGEWANDLER_MANIFEST};${LAGEWANDLER_ICON_ICO}")
+    add_dependencies(${target} lagewandler_icon)
     add_library(${target}_resources INTERFACE)
     target_sources(${target}_resources INTERFACE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
     if(MSVC)

@@ -31,6 +31,14 @@ template <typename Attempt>
 
 }  // namespace
 
+std::string openingText(const ControlRow& field, const ReferencePresets& presets) {
+    const std::optional<PresetReference>* preset = field.id == ControlId::Text6   ? &presets.north
+                                                   : field.id == ControlId::Text1 ? &presets.east
+                                                                                  : nullptr;
+    if (preset != nullptr && preset->has_value()) return (*preset)->text;
+    return std::string(field.caption);
+}
+
 FormActions::FormActions(FormView& view, Utf8Clipboard& clipboard, SeparatorSource separator)
     : view_(view), clipboard_(clipboard), separator_(separator) {}
 

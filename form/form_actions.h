@@ -7,6 +7,7 @@
 #include "conversion/field_model.h"
 #include "conversion/messages.h"
 #include "form/layout.h"
+#include "presets/reference_presets.h"
 
 namespace lagewandler {
 
@@ -45,6 +46,12 @@ public:
     // owner window could be made).
     [[nodiscard]] virtual bool setText(const std::string& text) = 0;
 };
+
+// The text field shows when the window opens: a reference field the text IT
+// preset for it, where there is one, unjudged (the conversion judges it as
+// if typed); any other field, and a reference without a preset, the
+// layout's caption.
+[[nodiscard]] std::string openingText(const ControlRow& field, const ReferencePresets& presets);
 
 // The four click actions of the window, over a view and a clipboard. It owns
 // the field model's hidden compactText for as long as the window lives.

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "presets/reference_presets.h"
 #include "win32/clipboard.h"
 #include "win32/main_window.h"
 #include "win32/message_box.h"
@@ -16,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     InitCommonControlsEx(&controls);
     lagewandler::SystemClipboard clipboard;
     lagewandler::MessageBoxDisplay messages;
-    lagewandler::MainWindow window(clipboard, messages);
+    lagewandler::MainWindow window(clipboard, messages, lagewandler::readReferencePresets());
     if (!window.create(instance)) {
         lagewandler::reportWindowUnavailable(messages);
         return EXIT_FAILURE;

@@ -1,6 +1,9 @@
 #include "win32/main_window.h"
 
+#include <commctrl.h>
+
 #include <cstdlib>
+#include <utility>
 
 #include "form/caption_fit.h"
 #include "form/form_texts.h"
@@ -43,6 +46,18 @@ struct ControlStyle {
             break;
     }
     return {L"STATIC", kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+}
+
+// The program's icon resource (see the resource script of every program).
+constexpr int kProgramIconId = 1;
+
+// The program's icon at the system's large or small icon size, drawn from
+// the size nearest above it, as Microsoft recommends for high DPI; the
+// stock icon where instance has none.
+[[nodiscard]] HICON programIcon(HINSTANCE instance, int size) {
+    HICON icon = nullptr;
+    if (SUCCEEDED(LoadIconMetric(instance, MAKEINTRESOURCEW(kProgramIconId), size, &icon))) return icon;
+    return LoadIconW(nullptr, IDI_APPLICATION);
 }
 
 // The window's size, frame included, for the layout's client area at dpi.
@@ -109,8 +124,8 @@ private:
 
 }  // namespace
 
-MainWindow::MainWindow(Utf8Clipboard& clipboard, MessageDisplay& messages)
-    : messages_(messages), actions_(*this, clipboard, regionalDecimalSeparator) {}
+MainWindow::MainWindow(Utf8Clipboard& clipboard, MessageDisplay& messages, ReferencePresets presets)
+    : messages_(messages), presets_(std::move(presets)), actions_(*this, clipboard, regionalDecimalSeparator) {}
 
 MainWindow::~MainWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
@@ -122,7 +137,8 @@ bool MainWindow::create(HINSTANCE instance) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);  // the stock window icon
+    windowClass.hIcon = programIcon(instance, LIM_LARGE);    // Alt+Tab, the taskbar
+    windowClass.hIconSm = programIcon(instance, LIM_SMALL);  // the title bar
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = kMainWindowClass;
@@ -161,7 +177,7 @@ bool MainWindow::createControls(HINSTANCE instance, UINT dpi) {
 
 bool MainWindow::createControl(const ControlRow& row, HINSTANCE instance, UINT dpi) {
     const ControlStyle style = styleOf(row.kind);
-    const std::wstring caption = wideText(row.caption);
+    const std::wstring caption = wideText(openingText(row, presets_));
     const TwipsRect& r = row.rect;
     HWND created = CreateWindowExW(style.exStyle, style.windowClass, caption.c_str(), style.style,
                                    toPixels(r.left, dpi), toPixels(r.top, dpi), toPixels(r.width, dpi),

@@ -24,7 +24,8 @@ inline constexpr const wchar_t* kMainWindowClass = L"Lagewandler.Form1";
 // to another monitor.
 class MainWindow final : private FormView {
 public:
-    MainWindow(Utf8Clipboard& clipboard, MessageDisplay& messages);
+    // presets are the references IT set, shown in Text6 and Text1.
+    MainWindow(Utf8Clipboard& clipboard, MessageDisplay& messages, ReferencePresets presets = {});
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
@@ -57,6 +58,7 @@ private:
     void closeWindow() override;
 
     MessageDisplay& messages_;
+    ReferencePresets presets_;
     FormActions actions_;
     HWND window_ = nullptr;
     HWND lastFocus_ = nullptr;

@@ -48,19 +48,19 @@ QWidget* makeButton(const ControlRow& row, QWidget* parent, QObject* enterFilter
 }
 
 // An ordinary editable field: no length limit, so a paste is never cut short.
-QWidget* makeField(const ControlRow& row, QWidget* parent) {
-    auto* field = new QLineEdit(qtText(row.caption), parent);
+QWidget* makeField(const ControlRow& row, const ReferencePresets& presets, QWidget* parent) {
+    auto* field = new QLineEdit(qtText(openingText(row, presets)), parent);
     field->setMaxLength(std::numeric_limits<int>::max());
     field->setAccessibleName(qtText(labelCaption(row.id)));
     return field;
 }
 
-QWidget* makeControl(const ControlRow& row, QWidget* parent, QObject* enterFilter) {
+QWidget* makeControl(const ControlRow& row, const ReferencePresets& presets, QWidget* parent, QObject* enterFilter) {
     switch (row.kind) {
         case ControlKind::Button:
             return makeButton(row, parent, enterFilter);
         case ControlKind::Field:
-            return makeField(row, parent);
+            return makeField(row, presets, parent);
         case ControlKind::Label:
             break;
     }
@@ -69,11 +69,11 @@ QWidget* makeControl(const ControlRow& row, QWidget* parent, QObject* enterFilte
 
 }  // namespace
 
-Form1::Form1(Utf8Clipboard& clipboard, MessageDisplay& messages, QWidget* parent)
+Form1::Form1(Utf8Clipboard& clipboard, MessageDisplay& messages, const ReferencePresets& presets, QWidget* parent)
     : QWidget(parent), messages_(messages), actions_(*this, clipboard, regionalDecimalSeparator) {
     setWindowTitle(qtText(kWindowTitle));
     setFixedSize(toPixels({0, 0, kClientWidthTwips, kClientHeightTwips}).size());
-    buildControls();
+    buildControls(presets);
     connectButtons();
     button(ControlId::Command1)->setFocus();
 }
@@ -81,11 +81,11 @@ Form1::Form1(Utf8Clipboard& clipboard, MessageDisplay& messages, QWidget* parent
 // Controls are created in the shared creation order: the focusable ones in
 // tab order, which becomes the focus chain, and each label right before
 // its field, which is the order screen readers list them in.
-void Form1::buildControls() {
+void Form1::buildControls(const ReferencePresets& presets) {
     auto* enter = new EnterPressesButton(this);
     for (const ControlId id : kCreationOrder) {
         const ControlRow& row = controlRow(id);
-        QWidget* control = makeControl(row, this, enter);
+        QWidget* control = makeControl(row, presets, this, enter);
         control->setObjectName(qtText(row.role));
         control->setGeometry(toPixels(row.rect));
         controls_[controlIndex(id)] = control;

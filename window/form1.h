@@ -25,7 +25,9 @@ class MessageDisplay;
 // transfers to clipboard.
 class Form1 final : public QWidget, private FormView {
 public:
-    Form1(Utf8Clipboard& clipboard, MessageDisplay& messages, QWidget* parent = nullptr);
+    // presets are the references IT set, shown in Text6 and Text1.
+    Form1(Utf8Clipboard& clipboard, MessageDisplay& messages, const ReferencePresets& presets = {},
+          QWidget* parent = nullptr);
 
     void Command1_Click() { actions_.Command1_Click(); }
     void Command2_Click() { actions_.Command2_Click(); }
@@ -33,7 +35,7 @@ public:
     void Command4_Click() { actions_.Command4_Click(); }
 
 private:
-    void buildControls();
+    void buildControls(const ReferencePresets& presets);
     void connectButtons();
     [[nodiscard]] QLineEdit* field(ControlId id) const;
     [[nodiscard]] QPushButton* button(ControlId id) const;

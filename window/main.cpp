@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "presets/reference_presets.h"
 #include "window/application.h"
 #include "window/clipboard.h"
 #include "window/form1.h"
@@ -10,7 +11,7 @@ int main(int argc, char* argv[]) {
     lagewandler::installQtTranslations(*application);
     lagewandler::SystemClipboard clipboard;
     lagewandler::MessageBoxDisplay messages;
-    lagewandler::Form1 form(clipboard, messages);
+    lagewandler::Form1 form(clipboard, messages, lagewandler::readReferencePresets());
     form.show();
     return QApplication::exec();
 }

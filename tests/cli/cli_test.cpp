@@ -43,10 +43,13 @@ std::vector<std::string> programCommand() {
     return {LAGEWANDLER_CLI_PATH};
 }
 
-// The program's environment: the locale, and where Wine keeps its prefixes
-// if that is set.
+// The program's environment: the locale, where Wine keeps its prefixes if
+// that is set, and where the presets are: the test's own folder if set,
+// never the machine's /etc/xdg.
 std::vector<std::string> programEnvironment(const std::string& locale) {
-    std::vector<std::string> variables{"LC_ALL=" + locale, "LANG=" + locale};
+    const char* presets = std::getenv("XDG_CONFIG_DIRS");
+    std::vector<std::string> variables{"LC_ALL=" + locale, "LANG=" + locale,
+                                       std::string("XDG_CONFIG_DIRS=") + (presets ? presets : "/nonexistent")};
     for (const char* name : {"LAGEWANDLER_WINE_ROOT"}) {
         if (const char* value = std::getenv(name)) variables.push_back(std::string(name) + "=" + value);
     }
@@ -314,7 +317,9 @@ TEST(LagewandlerCli, FollowsTheRegionalDecimalSeparator) {
 }
 
 TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
-    const std::string usage(batchUsage());
+    const std::string builtIn = "north reference: 50 (built in)\neast reference: 10 (built in)\n";
+    const std::string help = std::string(batchUsage()) + "\nReferences in force here:\n  north reference: 50 (built in)\n"
+                             "  east reference: 10 (built in)\n";
     // A usage error is its reason and one line pointing to the help, not the whole help.
     const std::string seeHelp = "\nTry 'lagewandler-cli --help' for more information.\n";
     const auto badReference = [&seeHelp](const std::string& option, const std::string& text) {
@@ -322,11 +327,11 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
                text + "'" + seeHelp;
     };
     const CliCase cases[] = {
-        {"help", {"--help"}, "", usage, "", 0},
-        {"version", {"--version"}, "", "lagewandler-cli " LAGEWANDLER_VERSION "\n", "", 0},
-        {"short help", {"-h"}, "", usage, "", 0},
-        {"help wins after version", {"--version", "--help"}, "", usage, "", 0},
-        {"help wins before version", {"--help", "--version"}, "", usage, "", 0},
+        {"help", {"--help"}, "", help, "", 0},
+        {"version", {"--version"}, "", "lagewandler-cli " LAGEWANDLER_VERSION "\n" + builtIn, "", 0},
+        {"short help", {"-h"}, "", help, "", 0},
+        {"help wins after version", {"--version", "--help"}, "", help, "", 0},
+        {"help wins before version", {"--help", "--version"}, "", help, "", 0},
         {"unknown option", {"--west", "5"}, "", "", "lagewandler-cli: unknown option --west" + seeHelp, 2},
         {"missing reference", {"12345678", "--north"}, "", "",
          "lagewandler-cli: option --north needs a value (REF)" + seeHelp, 2},
@@ -362,6 +367,44 @@ TEST(LagewandlerCli, AnswersHelpAndUsageErrors) {
          2},
     };
     for (const CliCase& c : cases) expectRun(c);
+}
+
+TEST(LagewandlerCli, TakesTheReferencesThatAreNotGivenFromThePresets) {
+    // Under Wine the presets are the registry's, read by the window's tests.
+    if (std::getenv("LAGEWANDLER_CLI_EMULATOR") != nullptr) GTEST_SKIP() << "presets on Windows are in the registry";
+    const auto folder = std::filesystem::temp_directory_path() / ("lagewandler-presets-" + std::to_string(getpid()));
+    const auto file = folder / "Lagewandler" / "lagewandler.conf";
+    std::filesystem::create_directories(file.parent_path());
+    setenv("XDG_CONFIG_DIRS", folder.c_str(), 1);
+    const std::string in = " (set in " + file.string() + ")\n";
+    struct Case {
+        std::string presets;
+        CliCase run;
+    };
+    const Case cases[] = {
+        {"[General]\nNorthReference=48\n", {"north preset", {"12345678"}, "",
+          "48 Grad 27 Min. 57,60 Sek.\t12 Grad 12 Min. 48,96 Sek.\t482758121249\n", "", 0}},
+        {"NorthReference=48\nEastReference=11\n", {"an option wins", {"--north", "50", "12345678"}, "",
+          "50 Grad 27 Min. 57,60 Sek.\t13 Grad 12 Min. 48,96 Sek.\t502758131249\n", "", 0}},
+        {"NorthReference=48\nEastReference=11\n", {"version names the sources", {"--east=-3", "--version"}, "",
+          "lagewandler-cli " LAGEWANDLER_VERSION "\nnorth reference: 48" + in + "east reference: -3 (--east)\n", "",
+          0}},
+        {"EastReference=11,5\n", {"version shows a preset that is no REF", {"--version"}, "",
+          "lagewandler-cli " LAGEWANDLER_VERSION "\nnorth reference: 50 (built in)\neast reference: '11,5' (set in " +
+              file.string() + ", not a REF: runs without the option stop)\n", "", 0}},
+        {"EastReference=11,5\n", {"a preset that is no REF stops the run", {"--encode", "50", "10"}, "", "",
+          "lagewandler-cli: the east reference '11,5' set in " + file.string() +
+              " is no whole number of degrees from -32768 to 32767; give --east REF\n"
+              "Try 'lagewandler-cli --help' for more information.\n", 2}},
+        {"EastReference=11,5\n", {"its option replaces it", {"--east", "10", "--encode", "50", "10"}, "",
+          "00000000\n", "", 0}},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(file, std::ios::binary) << c.presets;
+        expectRun(c.run);
+    }
+    unsetenv("XDG_CONFIG_DIRS");
+    std::filesystem::remove_all(folder);
 }
 
 // text repeated count times.

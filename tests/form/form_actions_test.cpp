@@ -66,6 +66,38 @@ TEST(ConvertButton, WritesResultsAndShowsWhatIsConvertedWhileAMessageIsOpen) {
     }
 }
 
+TEST(Presets, TheMachinesWinEachAndTheWindowJudgesThemAsTyped) {
+    const PresetReference machine48{"48", "HKLM"}, user49{"49", "HKCU"}, user11{"11", "HKCU"}, wrong{"N48", "HKLM"};
+    struct Case {
+        const char* name;
+        ReferencePresets machine, user;
+        std::string text6, text1, text5;
+    };
+    const Case cases[] = {
+        {"none", {}, {}, "50", "10", "502758121249"},
+        {"machine", {machine48, std::nullopt}, {}, "48", "10", "482758121249"},
+        {"user", {}, {user49, user11}, "49", "11", "492758131249"},
+        {"both, each reference from the first that sets it", {machine48, std::nullopt}, {user49, user11}, "48", "11",
+         "482758131249"},
+        {"a wrong one refuses its half", {wrong, std::nullopt}, {user49, std::nullopt}, "N48", "10", ""},
+        {"an unreadable value refuses its half", {std::nullopt, PresetReference{"", "HKLM"}}, {}, "50", "", ""},
+    };
+    for (const Case& c : cases) {
+        FakeView view;
+        const ReferencePresets presets = firstSetOf(c.machine, c.user);
+        for (const auto& row : kControls) {
+            if (row.kind == ControlKind::Field) view.fields[row.id] = openingText(row, presets);
+        }
+        FakeClipboard clipboard;
+        FormActions actions{view, clipboard, comma};
+        view.fields[ControlId::Text2] = "12345678";
+        actions.Command1_Click();
+        EXPECT_EQ(view.fields[ControlId::Text6], c.text6) << c.name;
+        EXPECT_EQ(view.fields[ControlId::Text1], c.text1) << c.name;
+        EXPECT_EQ(view.fields[ControlId::Text5], c.text5) << c.name;
+    }
+}
+
 TEST(PasteButton, PutsTheClipboardIntoText2UnchangedAndConverts) {
     const Message needEight{"Bitte 8 Stellen eingeben", "", "", ""};
     using std::chrono::milliseconds;
