@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -19,6 +20,8 @@
 #include "text/utf16_text.h"
 #include "win32/clipboard.h"
 #include "win32/message_box.h"
+#include "presets/reference_presets_windows.h"
+#include "win32/program.h"
 #include "win32/restart.h"
 
 namespace lagewandler {
@@ -657,16 +660,63 @@ TEST_F(MainWindowTest, EndeClosesTheWindowAndEndsTheLoopWithStatus0) {
     EXPECT_EQ(messages.texts, kNone);
 }
 
-// What the window was asked to register for Restart Manager.
+// What the program registered for Restart Manager, and the reference
+// texts its window showed then; the window is then closed.
 DWORD registeredFlags = 0;
+std::string registeredWith;
 HRESULT WINAPI recordRegistration(PCWSTR commandLine, DWORD flags) {
     registeredFlags = commandLine == nullptr ? flags : 0;
+    HWND window = FindWindowW(kMainWindowClass, nullptr);
+    registeredWith = utf8Text(textOf(GetDlgItem(window, static_cast<int>(ControlId::Text6)))) + " " +
+                     utf8Text(textOf(GetDlgItem(window, static_cast<int>(ControlId::Text1))));
+    PostMessageW(window, WM_CLOSE, 0, 0);
     return S_OK;
 }
 
-TEST(MainWindowRestart, RegistersForARestartAfterAnUpdateOnly) {
-    EXPECT_TRUE(registerRestartAfterUpdate(recordRegistration));
+TEST(MainWindowRestart, TheProgramRegistersAtStartForARestartAfterAnUpdateOnly) {
+    SystemClipboard clipboard;
+    RecordingMessages messages;
+    const ReferencePresets presets{PresetReference{"48", "HKLM"}, std::nullopt};
+    EXPECT_EQ(runWindowProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL, clipboard, messages, presets,
+                               recordRegistration), 0);
     EXPECT_EQ(registeredFlags, static_cast<DWORD>(RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT));
+    EXPECT_EQ(registeredWith, "48 10");
+}
+
+// A policy key of the tests' own, so that no other test's window reads it.
+struct TestPolicyKey {
+    explicit TestPolicyKey(const wchar_t* name) : path(std::wstring(L"Software\\LagewandlerTests\\") + name) {
+        RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+    }
+    ~TestPolicyKey() { RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
+    void set(const wchar_t* value, DWORD type, const void* data, DWORD size) const {
+        RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), value, type, data, size);
+    }
+    [[nodiscard]] PolicyKey key(const char* name) const { return {HKEY_CURRENT_USER, path, name}; }
+    std::wstring path;
+};
+
+// The registry's presets as group policy (strings) and IT's scripts (any
+// type) write them: each reference from the machine's key, else the user's.
+TEST(Presets, ReadsEachReferenceFromTheFirstPolicyKeyThatHoldsIt) {
+    const TestPolicyKey machine(L"Machine"), user(L"User");
+    const std::array keys{machine.key("HKLM"), user.key("HKCU")};
+    EXPECT_EQ(readPolicyPresets(keys), ReferencePresets{}) << "none";
+    const auto text = [](const TestPolicyKey& key, const wchar_t* name, const std::wstring& value, DWORD type) {
+        key.set(name, type, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    };
+    text(user, L"NorthReference", L"49", REG_SZ);
+    text(user, L"EastReference", L"11", REG_SZ);
+    EXPECT_EQ(readPolicyPresets(keys), (ReferencePresets{PresetReference{"49", "HKCU"}, PresetReference{"11", "HKCU"}}))
+        << "user";
+    text(machine, L"NorthReference", L"-4\u00b08", REG_EXPAND_SZ);
+    const DWORD east = 4294967295U;
+    machine.set(L"EastReference", REG_DWORD, &east, sizeof east);
+    EXPECT_EQ(readPolicyPresets(keys),
+              (ReferencePresets{PresetReference{"-4\u00b08", "HKLM"}, PresetReference{"4294967295", "HKLM"}}))
+        << "both, the machine's first, a wrong one as written";
+    machine.set(L"EastReference", REG_BINARY, "1", 1);
+    EXPECT_EQ(readPolicyPresets(keys).east, (PresetReference{"", "HKLM"})) << "an unreadable type";
 }
 
 // The real box, its texts recorded.
@@ -698,11 +748,20 @@ TEST(MainWindowRestart, ClosesForAnUpdateWhenToldAlsoWithItsMessageBoxOpen) {
         std::thread installer([&] {
             const auto boxShows = [] { return IsWindowVisible(FindWindowW(L"#32770", L"Ortsmappe")) != FALSE; };
             for (int wait = 0; boxOpen && wait < 500 && !boxShows(); ++wait) Sleep(10);
-            agreed = SendMessageW(handle, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
+            // Bounded: a window whose loop already ended (a quit queued
+            // before it started) takes no sent message, and the test would
+            // wait for ever instead of failing.
+            const auto send = [handle](UINT message, WPARAM wParam) {
+                constexpr UINT kPatienceMs = 5000;
+                DWORD_PTR result = 0;
+                SendMessageTimeoutW(handle, message, wParam, ENDSESSION_CLOSEAPP, SMTO_NORMAL, kPatienceMs, &result);
+                return static_cast<LRESULT>(result);
+            };
+            agreed = send(WM_QUERYENDSESSION, 0);
             stayed = IsWindow(handle);
-            SendMessageW(handle, WM_ENDSESSION, FALSE, ENDSESSION_CLOSEAPP);
+            send(WM_ENDSESSION, FALSE);
             stayedAfterVeto = IsWindow(handle);
-            SendMessageW(handle, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+            send(WM_ENDSESSION, TRUE);
         });
         if (boxOpen) {
             SetWindowTextW(GetDlgItem(handle, static_cast<int>(ControlId::Text2)), L"GGGGGGGG");
