@@ -1,6 +1,8 @@
 #include "window/application.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QString>
@@ -64,6 +66,15 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext& context, const
     heldMessages().push_back({type, context.file, context.line, context.function, context.category, text});
 }
 
+// The program's icon from the desktop's theme, where the package put it,
+// else the sizes built into the program.
+[[nodiscard]] QIcon programIcon() {
+    QIcon builtIn;
+    const QDir sizes(QStringLiteral(":/icon"));
+    for (const QString& name : sizes.entryList(QDir::Files)) builtIn.addFile(sizes.filePath(name));
+    return QIcon::fromTheme(QStringLiteral(LAGEWANDLER_APP_ID), builtIn);
+}
+
 }  // namespace
 
 std::unique_ptr<QApplication> openApplication(int& argc, char** argv) {
@@ -72,6 +83,7 @@ std::unique_ptr<QApplication> openApplication(int& argc, char** argv) {
     qInstallMessageHandler(previous);
     // Ties the window to its desktop entry, so the desktop shows them as one.
     QGuiApplication::setDesktopFileName(QStringLiteral(LAGEWANDLER_APP_ID));
+    QApplication::setWindowIcon(programIcon());
     for (const HeldMessage& held : heldMessages()) {
         const QMessageLogContext context(held.file, held.line, held.function, held.category);
         qt_message_output(held.type, context, held.text);

@@ -22,7 +22,7 @@ inline constexpr int kNoDisplayStatus = 1;
 // process with kNoDisplayStatus. Qt's other messages while starting are held
 // back and passed on once the application is running. The application
 // carries the desktop entry's name, so the desktop groups its window with
-// the menu entry.
+// the menu entry, and the program's icon.
 [[nodiscard]] std::unique_ptr<QApplication> openApplication(int& argc, char** argv);
 
 // Under German regional settings, loads Qt's own German texts (the fields'
