@@ -9,8 +9,9 @@ namespace lagewandler {
 using RestartRegistration = HRESULT(WINAPI*)(PCWSTR commandLine, DWORD flags);
 
 // Asks Windows' Restart Manager to start the window again once an installer
-// has closed it for an update, and never after a crash, a hang or a reboot.
-// No command line: it opens as a fresh start does, references at 50 and 10.
+// has closed it for an update, or the restart that finishes an update has
+// ended it, and never after a crash or a hang. No command line: it opens as
+// a fresh start does, with the references preset for the desk.
 // Returns whether Windows took the registration.
 [[nodiscard]] bool registerRestartAfterUpdate(RestartRegistration registration = RegisterApplicationRestart);
 
