@@ -5,8 +5,9 @@
 // Usage: drive_window convert   the worked example, a wrong length, the
 //                               paste and the copy button; exit status 1
 //                               and a line per difference when any
-//        drive_window show CODE converts CODE and prints the window's client
-//                               area on the screen: LEFT TOP WIDTH HEIGHT
+//        drive_window show CODE converts CODE and prints the window on the
+//                               screen, its frame with the title bar and
+//                               icon included: LEFT TOP WIDTH HEIGHT
 //        drive_window close     presses "Ende" and waits for the window to go
 #include <windows.h>
 
@@ -128,8 +129,7 @@ int show(HWND window, const char* code) {
     type(window, ControlId::Text2, code);
     press(window, ControlId::Command1);
     RECT r{};
-    GetClientRect(window, &r);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(window, &r);
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
 }
