@@ -75,6 +75,14 @@ TEST_F(Form1Test, LaysOutEveryControlFromTheLayoutTable) {
     EXPECT_EQ(form->maximumSize(), QSize(324, 278));
 }
 
+TEST(Form1Presets, OpensWithThePresetReferencesInTheirFields) {
+    FakeClipboard clipboard;
+    RecordingMessages messages;
+    const Form1 form(clipboard, messages, {PresetReference{"48", "file"}, PresetReference{"-3", "file"}});
+    EXPECT_EQ(fieldText(form, "Text6"), "48");
+    EXPECT_EQ(fieldText(form, "Text1"), "-3");
+}
+
 TEST_F(Form1Test, NamesEachFieldAfterItsLabelAndLinksTheLabel) {
     for (const ControlRow& row : kControls) {
         if (row.kind != ControlKind::Field) continue;
