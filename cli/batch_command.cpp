@@ -170,6 +170,9 @@ constexpr std::string_view kSeeHelp = "Try 'lagewandler-cli --help' for more inf
 // What --version prints first; the version is the project's.
 constexpr std::string_view kVersion = "lagewandler-cli " LAGEWANDLER_VERSION "\n";
 
+// Where a reference comes from when neither an option nor a preset gives it.
+constexpr std::string_view kBuiltInSource = "built in";
+
 // The built-in references, which a freshly opened window shows too.
 constexpr std::int16_t kBuiltInNorth = 50;
 constexpr std::int16_t kBuiltInEast = 10;
@@ -297,14 +300,14 @@ struct ReferenceInForce {
                                                 const std::optional<PresetReference>& preset, std::int16_t builtIn) {
     if (given) return {optionDegrees, std::to_string(optionDegrees), std::string(option)};
     if (preset) return {wholeDegrees(preset->text), preset->text, preset->source};
-    return {builtIn, std::to_string(builtIn), "built in"};
+    return {builtIn, std::to_string(builtIn), std::string(kBuiltInSource)};
 }
 
 // One line of --help and --version: "north reference: 48 (set in HKLM\...)".
 [[nodiscard]] std::string describe(std::string_view name, const ReferenceInForce& reference) {
     const std::string shown = reference.degrees ? reference.text : "'" + printable(reference.text) + "'";
     const std::string unusable = reference.degrees ? "" : ", not a REF: runs without the option stop";
-    const bool preset = reference.source != "built in" && !reference.source.starts_with("--");
+    const bool preset = reference.source != kBuiltInSource && !reference.source.starts_with("--");
     return std::string(name) + " reference: " + shown + " (" + (preset ? "set in " : "") +
            printable(reference.source) + unusable + ")\n";
 }

@@ -21,8 +21,10 @@ namespace {
         const LSTATUS status = RegGetValueW(key.root, key.path.c_str(), name, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ |
                                             RRF_NOEXPAND, nullptr, text.data(), &got);
         if (status == ERROR_SUCCESS) {
-            // got counts the terminating zero that RegGetValueW guarantees.
-            text.resize(got / sizeof(wchar_t) > 0 ? got / sizeof(wchar_t) - 1 : 0);
+            // got counts the terminating zero that RegGetValueW guarantees;
+            // some tools store further zeros after the text, which no one sees.
+            text.resize(got / sizeof(wchar_t));
+            while (!text.empty() && text.back() == L'\0') text.pop_back();
             return text;
         }
         if (status != ERROR_MORE_DATA) return {};

@@ -705,7 +705,7 @@ TEST(Presets, ReadsEachReferenceFromTheFirstPolicyKeyThatHoldsIt) {
     const auto text = [](const TestPolicyKey& key, const wchar_t* name, const std::wstring& value, DWORD type) {
         key.set(name, type, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     };
-    text(user, L"NorthReference", L"49", REG_SZ);
+    text(user, L"NorthReference", std::wstring(L"49\0\0", 4), REG_SZ);
     text(user, L"EastReference", L"11", REG_SZ);
     EXPECT_EQ(readPolicyPresets(keys), (ReferencePresets{PresetReference{"49", "HKCU"}, PresetReference{"11", "HKCU"}}))
         << "user";
