@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "cli/batch_streams.h"
+#include "conversion/field_model.h"
 #include "text/characters.h"
 
 namespace lagewandler {
@@ -170,13 +171,6 @@ constexpr std::string_view kSeeHelp = "Try 'lagewandler-cli --help' for more inf
 // What --version prints first; the version is the project's.
 constexpr std::string_view kVersion = "lagewandler-cli " LAGEWANDLER_VERSION "\n";
 
-// Where a reference comes from when neither an option nor a preset gives it.
-constexpr std::string_view kBuiltInSource = "built in";
-
-// The built-in references, which a freshly opened window shows too.
-constexpr std::int16_t kBuiltInNorth = 50;
-constexpr std::int16_t kBuiltInEast = 10;
-
 constexpr std::string_view kNorthOption = "--north";
 constexpr std::string_view kEastOption = "--east";
 constexpr std::string_view kFormatOption = "--format";
@@ -292,24 +286,24 @@ int usageError(const BatchStreams& streams, const UsageError& error) {
 struct ReferenceInForce {
     std::optional<std::int16_t> degrees;
     std::string text;    // as given
-    std::string source;  // "--north", "built in", or where the preset was set
+    std::string source;  // "--north", "built in", or "set in" where the preset was set
 };
 
-// The reference that option gives where given, else the preset, else builtIn.
+// The reference that option gives where given, else the preset, else the
+// one a freshly opened window shows (builtIn).
 [[nodiscard]] ReferenceInForce referenceInForce(bool given, std::int16_t optionDegrees, std::string_view option,
-                                                const std::optional<PresetReference>& preset, std::int16_t builtIn) {
+                                                const std::optional<PresetReference>& preset,
+                                                std::string_view builtIn) {
     if (given) return {optionDegrees, std::to_string(optionDegrees), std::string(option)};
-    if (preset) return {wholeDegrees(preset->text), preset->text, preset->source};
-    return {builtIn, std::to_string(builtIn), std::string(kBuiltInSource)};
+    if (preset) return {wholeDegrees(preset->text), preset->text, "set in " + preset->source};
+    return {wholeDegrees(builtIn), std::string(builtIn), "built in"};
 }
 
 // One line of --help and --version: "north reference: 48 (set in HKLM\...)".
 [[nodiscard]] std::string describe(std::string_view name, const ReferenceInForce& reference) {
     const std::string shown = reference.degrees ? reference.text : "'" + printable(reference.text) + "'";
     const std::string unusable = reference.degrees ? "" : ", not a REF: runs without the option stop";
-    const bool preset = reference.source != kBuiltInSource && !reference.source.starts_with("--");
-    return std::string(name) + " reference: " + shown + " (" + (preset ? "set in " : "") +
-           printable(reference.source) + unusable + ")\n";
+    return std::string(name) + " reference: " + shown + " (" + printable(reference.source) + unusable + ")\n";
 }
 
 // The two references of a run.
@@ -319,8 +313,8 @@ struct References {
 };
 
 [[nodiscard]] References referencesOf(const BatchOptions& options, const ReferencePresets& presets) {
-    return {referenceInForce(options.northGiven, options.north, kNorthOption, presets.north, kBuiltInNorth),
-            referenceInForce(options.eastGiven, options.east, kEastOption, presets.east, kBuiltInEast)};
+    return {referenceInForce(options.northGiven, options.north, kNorthOption, presets.north, kInitialNorthReference),
+            referenceInForce(options.eastGiven, options.east, kEastOption, presets.east, kInitialEastReference)};
 }
 
 // The lines on the references in force, each after indent.
@@ -338,7 +332,7 @@ struct References {
             *target = *reference->degrees;
             continue;
         }
-        return UsageError{std::string("the ") + name + " reference '" + printable(reference->text) + "' set in " +
+        return UsageError{std::string("the ") + name + " reference '" + printable(reference->text) + "' " +
                           printable(reference->source) +
                           " is no whole number of degrees from -32768 to 32767; give --" + name + " REF"};
     }

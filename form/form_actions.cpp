@@ -32,10 +32,8 @@ template <typename Attempt>
 }  // namespace
 
 std::string openingText(const ControlRow& field, const ReferencePresets& presets) {
-    const std::optional<PresetReference>* preset = field.id == ControlId::Text6   ? &presets.north
-                                                   : field.id == ControlId::Text1 ? &presets.east
-                                                                                  : nullptr;
-    if (preset != nullptr && preset->has_value()) return (*preset)->text;
+    if (field.id == ControlId::Text6 && presets.north) return presets.north->text;
+    if (field.id == ControlId::Text1 && presets.east) return presets.east->text;
     return std::string(field.caption);
 }
 

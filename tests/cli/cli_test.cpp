@@ -398,6 +398,10 @@ TEST(LagewandlerCli, TakesTheReferencesThatAreNotGivenFromThePresets) {
               "Try 'lagewandler-cli --help' for more information.\n", 2}},
         {"EastReference=11,5\n", {"its option replaces it", {"--east", "10", "--encode", "50", "10"}, "",
           "00000000\n", "", 0}},
+        {"[General\nNorthReference=48\n", {"a file Qt cannot read presets neither reference", {"--version"}, "",
+          "lagewandler-cli " LAGEWANDLER_VERSION "\nnorth reference: '' (set in " + file.string() +
+              ", not a REF: runs without the option stop)\neast reference: '' (set in " + file.string() +
+              ", not a REF: runs without the option stop)\n", "", 0}},
     };
     for (const Case& c : cases) {
         std::ofstream(file, std::ios::binary) << c.presets;

@@ -677,8 +677,15 @@ TEST(MainWindowRestart, TheProgramRegistersAtStartForARestartAfterAnUpdateNotACr
     SystemClipboard clipboard;
     RecordingMessages messages;
     const ReferencePresets presets{PresetReference{"48", "HKLM"}, std::nullopt};
+    // A program that never registers would run on: its loop is ended after
+    // a few seconds with kTimeUp, which fails the test instead of hanging it.
+    constexpr UINT kPatienceMs = 5000;
+    const UINT_PTR timer =
+        SetTimer(nullptr, 0, kPatienceMs, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(kTimeUp); });
     EXPECT_EQ(runWindowProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL, clipboard, messages, presets,
                                recordRegistration), 0);
+    KillTimer(nullptr, timer);
+    dropQueuedQuits();
     EXPECT_EQ(registeredFlags, static_cast<DWORD>(RESTART_NO_CRASH | RESTART_NO_HANG));
     EXPECT_EQ(registeredWith, "48 10");
 }
